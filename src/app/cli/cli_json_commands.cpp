@@ -1,0 +1,46 @@
+// dump, load-json: the game record as JSON and back.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/cli_commands.h"
+#include "model/record_json.h"
+#include "model/record_owner.h"
+#include "model/workspace.h"
+#include "platform/files.h"
+
+namespace banmen::cli {
+
+int runDump(const Arguments& args, Context& context) {
+    const std::string& path = args.positional[0];
+    RecordOwner owner;
+    Workspace workspace(owner, context.notifier);
+    if (Status opened = workspace.OpenFile(path); !opened) {
+        return fail(context, path, opened);
+    }
+    if (Status printed = writeStdout(recordToJson(owner.record(), args.has("--all"))); !printed) {
+        return fail(context, "<stdout>", printed);
+    }
+    return kExitSuccess;
+}
+
+int runLoadJson(const Arguments& args, Context& context) {
+    const std::string& in = args.positional[0];
+    const std::string& out = args.positional[1];
+    std::vector<std::uint8_t> bytes;
+    if (Status read = readInput(in, bytes); !read) {
+        return fail(context, inputName(in), read);
+    }
+    auto record = std::make_unique<GameRecord>();
+    const std::string_view json(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (Status loaded = recordFromJson(json, *record); !loaded) {
+        return fail(context, inputName(in), loaded);
+    }
+    if (Status written = writeOutput(out, record.get(), kGameRecordSize); !written) {
+        return fail(context, outputName(out), written);
+    }
+    return kExitSuccess;
+}
+
+}  // namespace banmen::cli
