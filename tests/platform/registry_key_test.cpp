@@ -120,7 +120,8 @@ TEST_F(RegistryKeyTest, ShallowKeys) {
 
     // Other current-user keys and the classes root live in a tree of our own.
     ASSERT_TRUE(RegistryKey("HKEY_CURRENT_USER\\Control Panel\\Desktop").WriteString("", "a", "b"));
-    EXPECT_TRUE(test::exists(config("banmen-registry/HKEY_CURRENT_USER/Control Panel/Desktop.conf")));
+    EXPECT_TRUE(
+        test::exists(config("banmen-registry/HKEY_CURRENT_USER/Control Panel/Desktop.conf")));
     ASSERT_TRUE(RegistryKey("HKEY_CLASSES_ROOT\\.sgw").WriteString("", "", "SugorokuWorkspace"));
     EXPECT_TRUE(test::exists(config("banmen-registry/HKEY_CLASSES_ROOT/.sgw.conf")));
     EXPECT_TRUE(RegistryKey("HKEY_CLASSES_ROOT\\.sgw").ReadString("", "", value));
@@ -425,16 +426,30 @@ TEST_F(RegistryKeyTest, DeleteKeyGuardList) {
     ASSERT_TRUE(RegistryKey("HKEY_CURRENT_USER\\System\\X").WriteDword("", "a", 1));
     ASSERT_TRUE(RegistryKey("HKEY_CLASSES_ROOT\\CLSID\\X").WriteDword("", "a", 1));
     const std::string before = contents(config("MOEGI/Banmen.conf"));
-    for (const char* path : {
-             "HKEY_CURRENT_USER\\Software", "hkey_current_user\\SOFTWARE",
-             "HKEY_CURRENT_USER\\software\\", "HKEY_CURRENT_USER\\\\Software",
-             "HKEY_CURRENT_USER\\.Default", "HKEY_CURRENT_USER\\Security",
-             "HKEY_CURRENT_USER\\System", "HKEY_CURRENT_USER\\Network", "HKEY_CLASSES_ROOT\\CLSID",
-             "HKEY_CLASSES_ROOT\\clsid", "HKEY_CURRENT_USER\\Hardware", "HKEY_CURRENT_USER\\EUDC",
-             "HKEY_CURRENT_USER\\Control Panel", "HKEY_CURRENT_USER\\control panel",
-             "HKEY_CURRENT_USER\\AppEvent", "HKEY_CURRENT_USER", "HKEY_CURRENT_USER\\",
-             "HKEY_CURRENT_USER\\\\", "HKEY_CLASSES_ROOT", "", "\\", "Software", "software\\",
-             "Control Panel"}) {
+    for (const char* path : {"HKEY_CURRENT_USER\\Software",
+                             "hkey_current_user\\SOFTWARE",
+                             "HKEY_CURRENT_USER\\software\\",
+                             "HKEY_CURRENT_USER\\\\Software",
+                             "HKEY_CURRENT_USER\\.Default",
+                             "HKEY_CURRENT_USER\\Security",
+                             "HKEY_CURRENT_USER\\System",
+                             "HKEY_CURRENT_USER\\Network",
+                             "HKEY_CLASSES_ROOT\\CLSID",
+                             "HKEY_CLASSES_ROOT\\clsid",
+                             "HKEY_CURRENT_USER\\Hardware",
+                             "HKEY_CURRENT_USER\\EUDC",
+                             "HKEY_CURRENT_USER\\Control Panel",
+                             "HKEY_CURRENT_USER\\control panel",
+                             "HKEY_CURRENT_USER\\AppEvent",
+                             "HKEY_CURRENT_USER",
+                             "HKEY_CURRENT_USER\\",
+                             "HKEY_CURRENT_USER\\\\",
+                             "HKEY_CLASSES_ROOT",
+                             "",
+                             "\\",
+                             "Software",
+                             "software\\",
+                             "Control Panel"}) {
         EXPECT_FALSE(key.DeleteKey(path)) << path;
     }
     EXPECT_EQ(contents(config("MOEGI/Banmen.conf")), before);

@@ -149,8 +149,8 @@ TEST_F(ProgramSettingsTest, ProvidersFollowTheSettings) {
     EXPECT_EQ(defaultSoundFolder(), base("Sound Files"));
     std::filesystem::create_directories(root() + "/pictures");
     std::filesystem::create_directories(root() + "/sounds");
-    put(playerFile(), "[General]\nDefImageFolder=sz:" + root() + "/pictures\nDefSoundFolder=sz:" +
-                          root() + "/sounds\n");
+    put(playerFile(), "[General]\nDefImageFolder=sz:" + root() +
+                          "/pictures\nDefSoundFolder=sz:" + root() + "/sounds\n");
     // Read afresh on every call.
     EXPECT_EQ(defaultImageFolder(), root() + "/pictures");
     EXPECT_EQ(defaultSoundFolder(), root() + "/sounds");

@@ -21,9 +21,13 @@ std::string existingFolderOr(const char* valueName, const char* fallbackName) {
 
 }  // namespace
 
-std::string readDefImageFolder() { return existingFolderOr("DefImageFolder", "Image Files"); }
+std::string readDefImageFolder() {
+    return existingFolderOr("DefImageFolder", "Image Files");
+}
 
-std::string readDefSoundFolder() { return existingFolderOr("DefSoundFolder", "Sound Files"); }
+std::string readDefSoundFolder() {
+    return existingFolderOr("DefSoundFolder", "Sound Files");
+}
 
 void installDefaultFolderProviders() {
     setDefaultImageFolderProvider(&readDefImageFolder);

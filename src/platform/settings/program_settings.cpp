@@ -15,7 +15,9 @@ constexpr char kMapLock[] = "bMapLock";
 constexpr char kMapGrid[] = "bMapGrid";
 constexpr char kMyProjects[] = "MyProjects";
 
-RegistryKey programKey() { return RegistryKey(kProgramKeyPath); }
+RegistryKey programKey() {
+    return RegistryKey(kProgramKeyPath);
+}
 
 std::string readText(const char* name) {
     std::string value;
@@ -29,13 +31,19 @@ bool readFlag(const char* name, bool byDefault) {
     return value != 0;
 }
 
-bool writeFlag(const char* name, bool on) { return programKey().WriteDword("", name, on ? 1 : 0); }
+bool writeFlag(const char* name, bool on) {
+    return programKey().WriteDword("", name, on ? 1 : 0);
+}
 
-std::string slotName(std::size_t index) { return "Project" + std::to_string(index + 1); }
+std::string slotName(std::size_t index) {
+    return "Project" + std::to_string(index + 1);
+}
 
 }  // namespace
 
-std::string readBuildFolder() { return readText(kBuildFolder); }
+std::string readBuildFolder() {
+    return readText(kBuildFolder);
+}
 
 bool writeBuildFolder(const std::string& folder) {
     return programKey().WriteString("", kBuildFolder, folder);
@@ -53,7 +61,9 @@ bool writeProjectFolder(const std::string& folder) {
     return programKey().WriteString("", kProjectFolder, folder);
 }
 
-std::string readOpenFolder() { return readText(kOpenFolder); }
+std::string readOpenFolder() {
+    return readText(kOpenFolder);
+}
 
 bool writeOpenFolder(const std::string& folder) {
     return programKey().WriteString("", kOpenFolder, folder);
@@ -87,12 +97,20 @@ bool writeRecentWorkspaces(const RecentWorkspaces& paths) {
     return written;
 }
 
-bool readMapLock() { return readFlag(kMapLock, false); }
+bool readMapLock() {
+    return readFlag(kMapLock, false);
+}
 
-bool writeMapLock(bool locked) { return writeFlag(kMapLock, locked); }
+bool writeMapLock(bool locked) {
+    return writeFlag(kMapLock, locked);
+}
 
-bool readMapGrid() { return readFlag(kMapGrid, true); }
+bool readMapGrid() {
+    return readFlag(kMapGrid, true);
+}
 
-bool writeMapGrid(bool shown) { return writeFlag(kMapGrid, shown); }
+bool writeMapGrid(bool shown) {
+    return writeFlag(kMapGrid, shown);
+}
 
 }  // namespace banmen

@@ -16,7 +16,7 @@ namespace {
 
 // System keys that DeleteKey never takes, whatever the root.
 constexpr std::array<std::string_view, 10> kProtectedKeys{
-    ".Default", "Security", "System", "Network", "CLSID",
+    ".Default", "Security", "System", "Network",       "CLSID",
     "Hardware", "Software", "EUDC",   "Control Panel", "AppEvent",
 };
 
@@ -89,8 +89,7 @@ bool readValue(const KeyLocation& location, std::string_view name, RegistryValue
     if (!file.intact()) {
         return false;
     }
-    const QVariant stored =
-        file.settings().value(settingsKey(location.group, std::string(name)));
+    const QVariant stored = file.settings().value(settingsKey(location.group, std::string(name)));
     // A list (a hand-written value with unquoted commas) or anything else
     // QSettings makes of a value is not one of ours.
     if (stored.typeId() != QMetaType::QString) {
@@ -214,8 +213,7 @@ bool RegistryKey::ReadDword(std::string_view subkey, std::string_view name,
     return true;
 }
 
-bool RegistryKey::WriteDword(std::string_view subkey, std::string_view name,
-                             std::uint32_t value) {
+bool RegistryKey::WriteDword(std::string_view subkey, std::string_view name, std::uint32_t value) {
     return writeValue(locate(parsed_, subkey), name, EncodeRegistryDword(value));
 }
 
@@ -229,8 +227,7 @@ bool RegistryKey::ReadBinary(std::string_view subkey, std::string_view name,
     return true;
 }
 
-bool RegistryKey::ReadBinary(std::string_view subkey, std::string_view name,
-                             CBinary& out) const {
+bool RegistryKey::ReadBinary(std::string_view subkey, std::string_view name, CBinary& out) const {
     std::vector<std::uint8_t> bytes;
     return !out.isLocked() && ReadBinary(subkey, name, bytes) &&
            out.copyFrom(bytes.data(), bytes.size());
@@ -283,8 +280,7 @@ bool RegistryKey::DeleteKey(std::string_view path) {
     if (split == std::string_view::npos) {
         return deleteValueAt(LocateKey(target.root, ""), subkey);
     }
-    return deleteValueAt(LocateKey(target.root, subkey.substr(0, split)),
-                         subkey.substr(split + 1));
+    return deleteValueAt(LocateKey(target.root, subkey.substr(0, split)), subkey.substr(split + 1));
 }
 
 }  // namespace banmen

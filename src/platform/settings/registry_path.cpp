@@ -18,7 +18,9 @@ constexpr std::array<RootName, 4> kRootNames{{
     {"HKEY_USERS", RegistryRoot::Users},
 }};
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The length of the UTF-8 sequence starting at text[i], or 0 when it is invalid.
 std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {

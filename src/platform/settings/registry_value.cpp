@@ -70,7 +70,9 @@ bool decodeDecimal(std::string_view digits, std::uint32_t& out) {
 }
 
 // A registry string ends at its first NUL.
-std::string untilNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+std::string untilNul(std::string_view text) {
+    return std::string(text.substr(0, text.find('\0')));
+}
 
 }  // namespace
 
@@ -105,7 +107,8 @@ bool DecodeRegistryValue(std::string_view stored, RegistryValue& out) {
             return false;
         }
         value.type = RegistryType::String;
-        value.text = untilNul(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        value.text =
+            untilNul(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     } else if (stored.starts_with(kDwordPrefix)) {
         if (!decodeDecimal(stored.substr(kDwordPrefix.size()), value.number)) {
             return false;

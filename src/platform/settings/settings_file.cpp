@@ -35,7 +35,9 @@ std::map<std::string, FileStamp>& brokenFiles() {
     return files;
 }
 
-QString lockFileName(const QString& path) { return path + QStringLiteral(".lock"); }
+QString lockFileName(const QString& path) {
+    return path + QStringLiteral(".lock");
+}
 
 }  // namespace
 

@@ -14,7 +14,10 @@
 // Writes are atomic (a temporary file renamed over the old one) and made
 // under QSettings' lock file "NAME.conf.lock", which re-reads the file when
 // another program changed it since, so two programs sharing the file keep
-// each other's values.
+// each other's values. (QSettings tells a change by size and modification
+// time: a change of the same size within the same clock tick would go
+// unseen. And a file that someone breaks between the open and the commit is
+// written with what QSettings could read; commit() then reports failure.)
 
 #include <QSettings>
 #include <QString>
@@ -24,7 +27,7 @@
 namespace banmen {
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(const std::string& path);
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
@@ -39,7 +42,7 @@ public:
     // Deletes the file under the same lock file that writers take.
     static bool remove(const std::string& path);
 
-private:
+  private:
     std::string path_;
     QSettings settings_;
     bool intact_ = false;
