@@ -28,12 +28,18 @@ template <typename Block>
 void startSlot(Block& slot, std::int32_t index, std::string_view name, std::string_view fileName,
                std::string_view defaultPrefix) {
     std::memset(&slot, 0, sizeof slot);
-    storeFieldText(slot.name, kNameMax, name);
-    if (!inUse(slot)) {
-        storeFieldText(slot.name, kNameMax,
-                       sjis::lit(std::string(defaultPrefix) + "(" + std::to_string(index + 1) + ")"));
+    // The slot is zero already: only texts with bytes are stored.
+    if (!name.empty()) {
+        storeFieldText(slot.name, kNameMax, name);
     }
-    storeFieldText(slot.fileName, kNameMax, fileName);
+    if (!inUse(slot)) {
+        storeFieldText(
+            slot.name, kNameMax,
+            sjis::lit(std::string(defaultPrefix) + "(" + std::to_string(index + 1) + ")"));
+    }
+    if (!fileName.empty()) {
+        storeFieldText(slot.fileName, kNameMax, fileName);
+    }
 }
 
 template <typename Block>

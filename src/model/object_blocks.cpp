@@ -43,13 +43,20 @@ void keep(char (&pasted)[N], const char (&target)[N]) {
 
 std::size_t objectBlockSize(ObjectKind kind) {
     switch (kind) {
-        case ObjectKind::Player: return sizeof(PlayerDef);
-        case ObjectKind::PlayerState: return sizeof(PlayerStateDef);
-        case ObjectKind::PlayerData: return sizeof(PlayerDataDef);
-        case ObjectKind::Square: return sizeof(SquareDef);
-        case ObjectKind::Image: return sizeof(ImageDef);
-        case ObjectKind::Sound: return sizeof(SoundDef);
-        case ObjectKind::Game: break;
+        case ObjectKind::Player:
+            return sizeof(PlayerDef);
+        case ObjectKind::PlayerState:
+            return sizeof(PlayerStateDef);
+        case ObjectKind::PlayerData:
+            return sizeof(PlayerDataDef);
+        case ObjectKind::Square:
+            return sizeof(SquareDef);
+        case ObjectKind::Image:
+            return sizeof(ImageDef);
+        case ObjectKind::Sound:
+            return sizeof(SoundDef);
+        case ObjectKind::Game:
+            break;
     }
     return 0;
 }
@@ -62,8 +69,8 @@ bool CopyOut(RecordOwner& owner, ObjectKind kind, std::int32_t index, std::span<
         return false;
     }
     const auto* bytes = reinterpret_cast<const std::byte*>(&record);
-    std::memcpy(buffer.data(), bytes + blockSpec(kind).base + static_cast<std::size_t>(index) * size,
-                size);
+    std::memcpy(buffer.data(),
+                bytes + blockSpec(kind).base + static_cast<std::size_t>(index) * size, size);
     return true;
 }
 
@@ -127,7 +134,8 @@ bool PasteSettings(RecordOwner& owner, ObjectKind kind, std::span<const std::byt
             target = pasted;
             break;
         }
-        case ObjectKind::Game: return false;
+        case ObjectKind::Game:
+            return false;
     }
     return true;
 }

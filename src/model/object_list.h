@@ -6,8 +6,9 @@
 // redraw. Route mode is the one exception that redraws itself, through
 // RecordOwner::notifyRouteRedraw.
 //
-// Every index out of range, -1, or (where an object is needed) a free slot
-// makes an operation do nothing and give -1 / false.
+// An index out of range, -1, or (where an object is needed) a free slot makes
+// an operation do nothing and give -1 / false; only NextUsedIndex takes any
+// index, as the point to search from.
 
 #include "model/board_place.h"
 #include "model/enum_texts.h"  // KindSoundName

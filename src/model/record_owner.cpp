@@ -8,10 +8,14 @@
 namespace banmen {
 namespace {
 
-std::size_t kindSlot(ObjectKind kind) { return static_cast<std::size_t>(toInt(kind) - 1); }
+std::size_t kindSlot(ObjectKind kind) {
+    return static_cast<std::size_t>(toInt(kind) - 1);
+}
 
 // Every number of an identifier has three digits (all are below 1000).
-unsigned three(std::int32_t n) { return static_cast<unsigned>(n) % 1000u; }
+unsigned three(std::int32_t n) {
+    return static_cast<unsigned>(n) % 1000u;
+}
 
 }  // namespace
 
@@ -48,7 +52,8 @@ void RecordOwner::buildDescriptors() {
                     d.index = index;
                     d.fieldId = spec.fieldId;
                     d.sub = spec.count > 1 ? sub : 0;
-                    d.offset = blockStart + spec.offset + static_cast<std::size_t>(sub) * spec.stride;
+                    d.offset =
+                        blockStart + spec.offset + static_cast<std::size_t>(sub) * spec.stride;
                     d.spec = &spec;
                     d.owner = this;
                     std::snprintf(d.identifier, sizeof d.identifier, "OBJ%03u%03u%03u%03u",
@@ -130,9 +135,15 @@ void RecordOwner::SetNumber(const FieldDescriptor& field, std::int32_t value) {
 void RecordOwner::ResetToDefault(ObjectKind kind, int index) {
     for (const FieldDescriptor& d : group(kind, index)) {
         switch (d.spec->type) {
-            case FieldType::Text: SetText(d, {}); break;
-            case FieldType::Number: SetNumber(d, d.defaultValue()); break;
-            case FieldType::Mark: SetNumber(d, 0); break;
+            case FieldType::Text:
+                SetText(d, {});
+                break;
+            case FieldType::Number:
+                SetNumber(d, d.defaultValue());
+                break;
+            case FieldType::Mark:
+                SetNumber(d, 0);
+                break;
         }
     }
 }

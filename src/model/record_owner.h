@@ -17,7 +17,7 @@
 namespace banmen {
 
 class RecordOwner {
-public:
+  public:
     RecordOwner();  // the record starts with the new-game defaults
     virtual ~RecordOwner();
     RecordOwner(const RecordOwner&) = delete;
@@ -79,7 +79,7 @@ public:
     // route-mode operations, which write the record without descriptors.
     void notifyRouteRedraw() { RouteRedraw(); }
 
-protected:
+  protected:
     // The two handlers an owner provides, and the whole-record change (after
     // open, create, close). The defaults do nothing.
     virtual void FieldChanged(const FieldDescriptor& field);
@@ -87,10 +87,12 @@ protected:
     virtual void RecordReplaced();
     virtual void RouteRedraw();
 
-private:
+  private:
     void buildDescriptors();
     std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(record_.get()); }
-    const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(record_.get()); }
+    const std::uint8_t* bytes() const {
+        return reinterpret_cast<const std::uint8_t*>(record_.get());
+    }
 
     std::unique_ptr<GameRecord> record_;
     std::string folder_;

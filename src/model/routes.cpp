@@ -11,7 +11,9 @@ constexpr double kRouteReach = 32.0;
 // What a route counts as when the point is not beside it.
 constexpr double kNotBeside = 1000.0;
 
-bool validSlot(int slot) { return slot >= 0 && slot < kNextSquareCount; }
+bool validSlot(int slot) {
+    return slot >= 0 && slot < kNextSquareCount;
+}
 
 bool hasRoute(const SquareDef& square, std::int32_t to) {
     for (std::int32_t next : square.nextSquares) {
@@ -75,7 +77,7 @@ void SetRouteSlot(RecordOwner& owner, std::int32_t from, int slot, std::int32_t 
 
 void RemoveRoute(RecordOwner& owner, std::int32_t from, int slot) {
     GameRecord& record = owner.record();
-    if (from < 0 || from >= kSquareCount || !validSlot(slot)) {
+    if (!isSquareRef(record, from) || !validSlot(slot)) {
         return;
     }
     std::int32_t& entry = record.squares[from].nextSquares[slot];

@@ -3,9 +3,9 @@
 // f's `nextSquares`. These write the record directly (no descriptors, no
 // modified flag); callers mark the workspace modified and redraw.
 //
-// Links are only made between squares in use, never from a square to itself,
-// and never twice between the same pair; an index out of range (or -1) makes
-// the call do nothing.
+// Routes are only made and removed between squares in use, never from a
+// square to itself, and never twice between the same pair; an index that is
+// no square in use (or -1, or a slot outside 0..3) makes the call do nothing.
 
 #include <cstdint>
 #include <optional>

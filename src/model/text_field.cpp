@@ -15,7 +15,9 @@ bool fieldHolds(const char* field, std::size_t limit, std::string_view text) {
 void storeFieldText(char* field, std::size_t limit, std::string_view text) {
     std::size_t n = std::min(limit, text.size());
     n = std::min(n, text.find('\0'));
-    std::memcpy(field, text.data(), n);
+    if (n > 0) {
+        std::memcpy(field, text.data(), n);
+    }
     std::memset(field + n, 0, limit + 1 - n);
 }
 

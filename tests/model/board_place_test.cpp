@@ -9,7 +9,7 @@ namespace banmen {
 namespace {
 
 class BoardPlaceTest : public test::ListOpsTest {
-protected:
+  protected:
     void SetUp() override {
         ListOpsTest::SetUp();
         clearBoard();

@@ -22,15 +22,15 @@ namespace banmen::test {
 
 // Counts the route-mode redraws.
 class ListOwner : public RecordOwner {
-public:
+  public:
     int routeRedraws = 0;
 
-protected:
+  protected:
     void RouteRedraw() override { ++routeRedraws; }
 };
 
 class ListOpsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // An empty base folder: the new game gets no default images.
         setenv("BANMEN_HOME", home.path().c_str(), 1);

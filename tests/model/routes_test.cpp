@@ -12,7 +12,7 @@ namespace {
 using test::links;
 
 class RoutesTest : public test::ListOpsTest {
-protected:
+  protected:
     void SetUp() override {
         ListOpsTest::SetUp();
         clearBoard();
@@ -102,7 +102,7 @@ TEST_F(RoutesTest, BadIndicesChangeNothing) {
 
 // Route 0 (100, 100) -> 1 (300, 100).
 class NearestRouteTest : public test::ListOpsTest {
-protected:
+  protected:
     void SetUp() override {
         ListOpsTest::SetUp();
         clearBoard();
@@ -178,7 +178,7 @@ TEST_F(NearestRouteTest, HostileCoordinatesDoNotOverflow) {
 
 // Squares 1..4 stand apart, unlinked; route mode numbers them by clicks.
 class RouteModeTest : public test::ListOpsTest {
-protected:
+  protected:
     void SetUp() override {
         ListOpsTest::SetUp();
         clearBoard();
