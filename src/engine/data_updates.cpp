@@ -28,7 +28,7 @@ bool GameSession::showResultLine(int p, std::string_view text) {
 }
 
 bool GameSession::applyOneUpdate(int p, std::int32_t s, int u, bool& first) {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     const SquareDef& square = record().squares[s];
     const UpdateCode code = decodeUpdate(square.updateCodes[u]);
     const std::int32_t amount = square.updateValues[u];
@@ -106,39 +106,45 @@ bool GameSession::applyOneUpdate(int p, std::int32_t s, int u, bool& first) {
     }
 
     const std::int32_t x = record().players[p].dataValues[u];
-    const std::string_view name = fieldText(item.name);
-    const std::string_view unit = fieldText(item.unit);
-    const std::string number = std::to_string(e);
-    text_.assign(name).append(t.ga).append(number);
-    bool changed = true;
+    std::string_view tail;  // the result text after the number; none: no result
+    bool withUnit = true;
     switch (code.op) {
         case OPOADD:
             setData(p, p, s, u, wrapAdd(x, e));
-            text_.append(unit).append(t.increased);
+            tail = t.increased;
             break;
         case OPOSUB:
             setData(p, p, s, u, wrapSub(x, e));
-            text_.append(unit).append(t.decreased);
+            tail = t.decreased;
             break;
         case OPOMUL:
             setData(p, p, s, u, wrapMul(x, e));
-            text_.append(t.timesBecame);
+            tail = t.timesBecame;
+            withUnit = false;
             break;
         case OPODIV:
-            changed = e != 0;
-            if (changed) {
+            if (e != 0) {
                 setData(p, p, s, u, truncDiv(x, e));
-                text_.append(t.fractionBecame);
+                tail = t.fractionBecame;
+                withUnit = false;
             }
             break;
         case OPOSET:
             setData(p, p, s, u, wrapMul(amount, v));
-            text_.append(unit).append(t.became);
+            tail = t.became;
             break;
-        default: changed = false; break;
+        default:
+            break;
     }
-    if (shown && changed && !showResultLine(p, text_)) {
-        return false;
+    if (shown && !tail.empty()) {
+        text_.assign(fieldText(item.name)).append(t.ga).append(std::to_string(e));
+        if (withUnit) {
+            text_.append(fieldText(item.unit));
+        }
+        text_.append(tail);
+        if (!showResultLine(p, text_)) {
+            return false;
+        }
     }
     if (dice) {
         screen_.RemoveDice();
@@ -147,7 +153,7 @@ bool GameSession::applyOneUpdate(int p, std::int32_t s, int u, bool& first) {
 }
 
 bool GameSession::ApplyDataUpdates(int p) {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     const std::int32_t s = squareOf(p);
     if (s == -1) {
         return !stop_;

@@ -52,8 +52,8 @@ std::string DescribeDataUpdate(const GameRecord& record, int square, int update)
     }
     // The operand.
     if (code.isDice()) {
-        text += lit("サイコロ") + std::string(digitText(code.diceCount())) +
-                lit("個を振って出た目");
+        text +=
+            lit("サイコロ") + std::string(digitText(code.diceCount())) + lit("個を振って出た目");
     } else if (code.isItem()) {
         text += itemName(record, code.itemIndex());
         if (code.op != OPOMUL && code.op != OPODIV) {
@@ -96,10 +96,17 @@ std::string DescribeDataUpdate(const GameRecord& record, int square, int update)
         case OPOSUB:
             text += item.kind == kDataMoney ? lit("払う") : others ? lit("あげる") : lit("減らす");
             break;
-        case OPOMUL: text += lit("倍する"); break;
-        case OPODIV: text += lit("分の１にする"); break;
-        case OPOSET: text += lit("する"); break;
-        default: break;
+        case OPOMUL:
+            text += lit("倍する");
+            break;
+        case OPODIV:
+            text += lit("分の１にする");
+            break;
+        case OPOSET:
+            text += lit("する");
+            break;
+        default:
+            break;
     }
     return text;
 }

@@ -24,19 +24,27 @@ bool CheckEnd(std::int32_t endCondition, const PlayerCounts& c) {
     const bool allFinished = c.finished == c.players;
     const bool allPersonsFinished = c.persons > 0 && c.finishedPersons == c.persons;
     switch (endCondition) {
-        case kEndFirstGoal: return c.finished - c.retired > 0 || allFinished || allPersonsFinished;
-        case kEndAllPeopleGoal: return allPersonsFinished || allFinished;
-        case kEndAllGoal: return allFinished;
-        default: return false;
+        case kEndFirstGoal:
+            return c.finished - c.retired > 0 || allFinished || allPersonsFinished;
+        case kEndAllPeopleGoal:
+            return allPersonsFinished || allFinished;
+        case kEndAllGoal:
+            return allFinished;
+        default:
+            return false;
     }
 }
 
 std::string EndRuleText(std::int32_t endCondition) {
     switch (endCondition) {
-        case kEndFirstGoal: return sjis::lit("誰かがｺﾞｰﾙしたら終了");
-        case kEndAllPeopleGoal: return sjis::lit("全員がｺﾞｰﾙしたら終了（ｺﾝﾋﾟｭｰﾀは除く）");
-        case kEndAllGoal: return sjis::lit("全員がｺﾞｰﾙしたら終了");
-        default: return {};
+        case kEndFirstGoal:
+            return sjis::lit("誰かがｺﾞｰﾙしたら終了");
+        case kEndAllPeopleGoal:
+            return sjis::lit("全員がｺﾞｰﾙしたら終了（ｺﾝﾋﾟｭｰﾀは除く）");
+        case kEndAllGoal:
+            return sjis::lit("全員がｺﾞｰﾙしたら終了");
+        default:
+            return {};
     }
 }
 

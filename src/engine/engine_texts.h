@@ -10,26 +10,26 @@ namespace banmen {
 
 struct EngineTexts {
     // Turns.
-    std::string restTail;        // "%sさんは\n一回休みです" after the name
-    std::string turnTail;        // "%sさんの番です\nサイコロを振ってください"
-    std::string throwLabel;      // "投げる"
-    std::string jumpIf;          // "%sがでたら%sへ進む": after the face
-    std::string jumpGo;          // ... after the square's name
-    std::string otherFaces;      // "その他の目がでたらそのまま進む"
-    std::string thrownTail;      // "%sがでました"
-    std::string chooseTitle;     // "プレイヤーを選んで下さい"
-    std::string chooseDone;      // "選択終了"
+    std::string restTail;     // "%sさんは\n一回休みです" after the name
+    std::string turnTail;     // "%sさんの番です\nサイコロを振ってください"
+    std::string throwLabel;   // "投げる"
+    std::string jumpIf;       // "%sがでたら%sへ進む": after the face
+    std::string jumpGo;       // ... after the square's name
+    std::string otherFaces;   // "その他の目がでたらそのまま進む"
+    std::string thrownTail;   // "%sがでました"
+    std::string chooseTitle;  // "プレイヤーを選んで下さい"
+    std::string chooseDone;   // "選択終了"
     // Goal.
     std::string congratulations;  // "おめでとう御座います"
     std::string goalTail;         // "%sさんがゴールしました"
     std::string thanksTail;       // "%sさんお疲れ様でした"
     // Data updates.
-    std::string ga;             // "が"
-    std::string increased;      // "増えました"
-    std::string decreased;      // "減りました"
-    std::string timesBecame;    // "倍になりました"
-    std::string fractionBecame; // "分の1になりました"
-    std::string became;         // "になりました"
+    std::string ga;              // "が"
+    std::string increased;       // "増えました"
+    std::string decreased;       // "減りました"
+    std::string timesBecame;     // "倍になりました"
+    std::string fractionBecame;  // "分の1になりました"
+    std::string became;          // "になりました"
     // Opening and results.
     std::string explanation;  // "解説"
     std::string rules;        // "ルール説明"
@@ -45,10 +45,10 @@ struct EngineTexts {
     std::string theEnd;       // "おわり"
     std::string wideSpace;    // "　"
     // Debug run.
-    std::string diceCaption;      // " 盤面工房 サイコロ振り （デバッグ）"
-    std::string dieCaptionHead;   // " 盤面工房 "
-    std::string dieCaptionTail;   // "%s個目のサイコロの目は？" after the digit
-    std::string diePrompt;        // "これから振って出すサイコロの目を選んで下さい。"
+    std::string diceCaption;     // " 盤面工房 サイコロ振り （デバッグ）"
+    std::string dieCaptionHead;  // " 盤面工房 "
+    std::string dieCaptionTail;  // "%s個目のサイコロの目は？" after the digit
+    std::string diePrompt;  // "これから振って出すサイコロの目を選んで下さい。"
     // Player choice dialog.
     std::string playerChoiceCaption;  // " 盤面工房 プレイヤー選択"
     std::string playerChoicePrompt;   // "プレーヤーを一人選んで下さい。"

@@ -4,22 +4,32 @@ namespace banmen {
 
 std::string_view moveKindName(MoveKind kind) {
     switch (kind) {
-        case MoveKind::Step: return "step";
-        case MoveKind::WalkBack: return "walkBack";
-        case MoveKind::DieFace: return "dieFace";
-        case MoveKind::Pass: return "pass";
-        case MoveKind::Arrival: return "arrival";
-        case MoveKind::DebugStart: return "debugStart";
+        case MoveKind::Step:
+            return "step";
+        case MoveKind::WalkBack:
+            return "walkBack";
+        case MoveKind::DieFace:
+            return "dieFace";
+        case MoveKind::Pass:
+            return "pass";
+        case MoveKind::Arrival:
+            return "arrival";
+        case MoveKind::DebugStart:
+            return "debugStart";
     }
     return "";
 }
 
 std::string_view endReasonName(EndReason reason) {
     switch (reason) {
-        case EndReason::Finished: return "finished";
-        case EndReason::Stopped: return "stopped";
-        case EndReason::TurnLimit: return "turnLimit";
-        case EndReason::ResolutionLimit: return "resolutionLimit";
+        case EndReason::Finished:
+            return "finished";
+        case EndReason::Stopped:
+            return "stopped";
+        case EndReason::TurnLimit:
+            return "turnLimit";
+        case EndReason::ResolutionLimit:
+            return "resolutionLimit";
     }
     return "";
 }

@@ -23,7 +23,7 @@ std::string_view moveKindName(MoveKind kind);
 std::string_view endReasonName(EndReason reason);
 
 class GameEvents {
-public:
+  public:
     virtual ~GameEvents();
 
     virtual void GameStarted(const GameSession& session);

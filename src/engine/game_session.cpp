@@ -8,7 +8,7 @@
 namespace banmen {
 
 GameSession::GameSession(PlayScreen& screen, RandomSource& random)
-    : screen_(screen), random_(random) {
+    : screen_(screen), random_(random), texts_(engineTexts()) {
     for (int p = 0; p < kPlayerCount; ++p) {
         PlayerFields& f = fields_[static_cast<std::size_t>(p)];
         f.currentSquare = field(ObjectKind::Player, p, kFieldCurrentSquare);
@@ -16,7 +16,8 @@ GameSession::GameSession(PlayScreen& screen, RandomSource& random)
         f.restFlag = field(ObjectKind::Player, p, kFieldRestFlag);
         f.finishState = field(ObjectKind::Player, p, kFieldFinishState);
         for (int d = 0; d < kDataItemCount; ++d) {
-            f.dataValues[static_cast<std::size_t>(d)] = field(ObjectKind::Player, p, kFieldValues, d);
+            f.dataValues[static_cast<std::size_t>(d)] =
+                field(ObjectKind::Player, p, kFieldValues, d);
         }
         for (int t = 0; t < kStateCount; ++t) {
             f.stateTexts[static_cast<std::size_t>(t)] =
@@ -40,19 +41,6 @@ void GameSession::setOptions(PlayOptions options) {
 
 int GameSession::playerCount() const {
     return std::clamp<int>(record().settings.playerCount, 1, kPlayerCount);
-}
-
-std::int32_t GameSession::trailEntry(int player, int i) const {
-    const int position = ((i % kTrailSize) + kTrailSize) % kTrailSize;
-    return trail_[static_cast<std::size_t>(player)][static_cast<std::size_t>(position)];
-}
-
-std::int32_t GameSession::squareRef(std::int32_t square) const {
-    return isSquareRef(record(), square) ? square : -1;
-}
-
-std::int32_t GameSession::squareOf(int player) const {
-    return squareRef(record().players[player].currentSquare);
 }
 
 std::vector<int> GameSession::otherPlayers(int player) const {
@@ -191,9 +179,9 @@ void GameSession::finishTurn(int k) {
     phase_ = PhaseTurn + next;
     if (options_.maxTurns > 0 && turns_ >= options_.maxTurns && !stop_) {
         endReason_ = EndReason::TurnLimit;
-        screen_.ShowNotice(engineTexts().turnLimit);
+        screen_.ShowNotice(texts_.turnLimit);
         if (events_ != nullptr) {
-            events_->Notice(engineTexts().turnLimit);
+            events_->Notice(texts_.turnLimit);
         }
         phase_ = PhaseResults;
     }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_texts.h"
 #include "engine/game_events.h"
 #include "engine/play_phase.h"
 #include "engine/play_screen.h"
@@ -38,7 +39,7 @@ struct PlayOptions {
 constexpr int kTrailSize = 100;
 
 class GameSession : public RecordOwner {
-public:
+  public:
     GameSession(PlayScreen& screen, RandomSource& random);
     ~GameSession() override;
 
@@ -93,19 +94,25 @@ public:
     EndReason endReason() const { return endReason_; }
     int trailLength(int player) const { return trailLength_[static_cast<std::size_t>(player)]; }
     // Entry i of the trail (stored at i mod 100).
-    std::int32_t trailEntry(int player, int i) const;
+    std::int32_t trailEntry(int player, int i) const {
+        const int position = ((i % kTrailSize) + kTrailSize) % kTrailSize;
+        return trail_[static_cast<std::size_t>(player)][static_cast<std::size_t>(position)];
+    }
     // The square a player stands on, -1 when that is not a square in use.
-    std::int32_t squareOf(int player) const;
+    std::int32_t squareOf(int player) const {
+        return squareRef(record().players[player].currentSquare);
+    }
     // The players taking part other than `player`, in index order.
     std::vector<int> otherPlayers(int player) const;
     bool isComputer(int player) const { return record().players[player].isComputer != 0; }
 
-    int drawRandom() { return random_.draw(); }
+    // Never negative, whatever the source gives.
+    int drawRandom() { return random_.draw() & 0x7FFFFFFF; }
 
-protected:
+  protected:
     void FieldRedraw(const FieldDescriptor& field) override;
 
-private:
+  private:
     struct PlayerFields {
         const FieldDescriptor* currentSquare = nullptr;
         const FieldDescriptor* isComputer = nullptr;
@@ -125,7 +132,13 @@ private:
     int takeForced();
     bool jump(int player, std::int32_t square, MoveKind kind, bool report = true);
     void pushTrail(int player, std::int32_t square);
-    std::int32_t squareRef(std::int32_t square) const;
+    std::int32_t computerPick(int player, std::span<const std::int32_t> candidates);
+    // The square when it is one in use, else -1.
+    std::int32_t squareRef(std::int32_t square) const {
+        return square >= 0 && square < kSquareCount && record().squares[square].name[0] != 0
+                   ? square
+                   : -1;
+    }
     bool resolutionLimitReached() const;
     void stopForResolutionLimit();
 
@@ -143,6 +156,7 @@ private:
 
     PlayScreen& screen_;
     RandomSource& random_;
+    const EngineTexts& texts_;
     GameEvents* events_ = nullptr;
     PlayOptions options_;
     std::size_t nextForced_ = 0;
@@ -159,6 +173,8 @@ private:
     std::int32_t drawMode_ = 0;
     int turns_ = 0;
     int resolutions_ = 0;  // in the current turn
+    // The last StepOnce was a person's pick at a branch (ChooseSquare).
+    bool lastStepChosen_ = false;
     EndReason endReason_ = EndReason::Finished;
     std::array<std::array<std::int32_t, kTrailSize>, kPlayerCount> trail_{};
     std::array<int, kPlayerCount> trailLength_{};

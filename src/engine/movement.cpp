@@ -11,18 +11,26 @@ namespace banmen {
 namespace {
 
 constexpr int kComputerSquareWaitMs = 6000;
+constexpr int kMaxRedraws = 10000;
 
 // The game sound a square of each kind plays when it has none of its own;
 // a rest square plays nothing when stopped on.
 std::int32_t kindSound(std::int32_t kind) {
     switch (kind) {
-        case kSquareNormal: return 3;
-        case kSquareLucky: return 4;
-        case kSquareUnlucky: return 5;
-        case kSquareStart: return 7;
-        case kSquareGoal: return 8;
-        case kSquareRetire: return 9;
-        default: return -1;
+        case kSquareNormal:
+            return 3;
+        case kSquareLucky:
+            return 4;
+        case kSquareUnlucky:
+            return 5;
+        case kSquareStart:
+            return 7;
+        case kSquareGoal:
+            return 8;
+        case kSquareRetire:
+            return 9;
+        default:
+            return -1;
     }
 }
 
@@ -56,8 +64,31 @@ bool GameSession::jump(int player, std::int32_t square, MoveKind kind, bool repo
 
 void GameSession::pushTrail(int player, std::int32_t square) {
     int& length = trailLength_[static_cast<std::size_t>(player)];
-    trail_[static_cast<std::size_t>(player)][static_cast<std::size_t>(length % kTrailSize)] = square;
+    trail_[static_cast<std::size_t>(player)][static_cast<std::size_t>(length % kTrailSize)] =
+        square;
     ++length;
+}
+
+std::int32_t GameSession::computerPick(int p, std::span<const std::int32_t> candidates) {
+    // Never straight back to the square the piece came from, unless every
+    // candidate leads back there.
+    const int count = static_cast<int>(candidates.size());
+    const int length = trailLength(p);
+    const std::int32_t previous = length > 1 ? trailEntry(p, length - 2) : -1;
+    const auto other = std::find_if(candidates.begin(), candidates.end(),
+                                    [previous](std::int32_t c) { return c != previous; });
+    std::int32_t choice = candidates[static_cast<std::size_t>(drawRandom() % count)];
+    if (length <= 1 || other == candidates.end()) {
+        return choice;
+    }
+    for (int redraws = 0; choice == previous; ++redraws) {
+        if (redraws == kMaxRedraws) {
+            // Only a broken random source gets here.
+            return *other;
+        }
+        choice = candidates[static_cast<std::size_t>(drawRandom() % count)];
+    }
+    return choice;
 }
 
 std::int32_t GameSession::StepOnce(int p) {
@@ -80,30 +111,18 @@ std::int32_t GameSession::StepOnce(int p) {
         return -1;
     }
     std::int32_t choice = candidates[0];
+    lastStepChosen_ = false;
     if (count > 1) {
         const std::span<const std::int32_t> offered(candidates.data(),
                                                     static_cast<std::size_t>(count));
         if (debug_ || !isComputer(p)) {
             choice = screen_.ChooseSquare(p, s, offered);
+            lastStepChosen_ = true;
             if (std::find(offered.begin(), offered.end(), choice) == offered.end()) {
                 choice = -1;
             }
         } else {
-            // Never straight back to the square the piece came from, unless
-            // every candidate has been drawn and led back.
-            const int length = trailLength(p);
-            const bool hasPrevious = length > 1;
-            const std::int32_t previous = hasPrevious ? trailEntry(p, length - 2) : -1;
-            const unsigned all = (1u << count) - 1u;
-            unsigned tried = 0;
-            for (;;) {
-                const int pick = drawRandom() % count;
-                choice = candidates[static_cast<std::size_t>(pick)];
-                tried |= 1u << pick;
-                if (!hasPrevious || choice != previous || tried == all) {
-                    break;
-                }
-            }
+            choice = computerPick(p, offered);
         }
     }
     // MoveSteps reports the step: only it knows whether the step is undone.
@@ -117,6 +136,7 @@ void GameSession::MoveSteps(int p, int n) {
     int& length = trailLength_[static_cast<std::size_t>(p)];
     const int startLength = length;
     int i = 0;
+    int refunds = 0;
     while (i < n) {
         const std::int32_t from = record().players[p].currentSquare;
         const std::int32_t c = StepOnce(p);
@@ -141,10 +161,19 @@ void GameSession::MoveSteps(int p, int n) {
             return;
         }
         if (length > startLength && length >= 2 && c == trailEntry(p, length - 2)) {
-            // Back onto the square left earlier in this move: that step is
-            // taken back and this one does not count.
+            // Back onto the square left earlier in this move: the earlier
+            // step leaves the trail and this one does not count. A person who
+            // chose to turn back at a branch gets the earlier step back too;
+            // a forced or computer step back costs its pip, so that two
+            // squares linked only to each other cannot hold a move forever.
+            // A move gives back at most as many steps as it has pips, so no
+            // chooser (a script, a terminal at end of input) can hold it
+            // forever either.
             --length;
-            --i;
+            if (lastStepChosen_ && refunds < n) {
+                --i;
+                ++refunds;
+            }
             if (events_ != nullptr) {
                 events_->PieceMoved(p, MoveKind::Step, from, c, true);
             }
@@ -185,15 +214,15 @@ bool GameSession::resolutionLimitReached() const {
 
 void GameSession::stopForResolutionLimit() {
     endReason_ = EndReason::ResolutionLimit;
-    screen_.ShowNotice(engineTexts().resolutionLimit);
+    screen_.ShowNotice(texts_.resolutionLimit);
     if (events_ != nullptr) {
-        events_->Notice(engineTexts().resolutionLimit);
+        events_->Notice(texts_.resolutionLimit);
     }
     stop_ = true;
 }
 
 void GameSession::ResolveArrival(int p) {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     // The chain of arrival jumps runs as a loop; every square of it that was
     // entered clears the panel once at the end, as nested resolutions would.
     int clears = 0;

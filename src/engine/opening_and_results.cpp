@@ -23,7 +23,7 @@ Button selectionButton(ButtonRole role, std::int32_t look, std::int32_t top = kB
 }  // namespace
 
 bool GameSession::RunOpening() {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     const Button next = selectionButton(ButtonRole::Next, 0);
 
     screen_.ClearPanel();
@@ -67,7 +67,7 @@ bool GameSession::RunOpening() {
 }
 
 void GameSession::ShowResults() {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     const int n = playerCount();
     const Button next = selectionButton(ButtonRole::Next, 8);
 
@@ -84,7 +84,8 @@ void GameSession::ShowResults() {
         {t.results, kResultsTitleRect, kTitleSize, kResultsTitleColour, TextStyle::Plain});
     screen_.ShowPanelText({items > 0 ? t.introEach : t.introAll, kResultsIntroRect, kTextSize,
                            kWhite, TextStyle::Plain});
-    screen_.ShowPanelText({t.next, kResultsNextRect, kTextSize, kNextLabelColour, TextStyle::Plain});
+    screen_.ShowPanelText(
+        {t.next, kResultsNextRect, kTextSize, kNextLabelColour, TextStyle::Plain});
     if (!goesOn(waitFor(next, 0))) {
         return;
     }
@@ -113,7 +114,8 @@ void GameSession::ShowResults() {
         screen_.ShowRankingTable(rows, rankTableTop(n), kRankRowStep);
     }
     screen_.ShowPanelText({t.byeAll, kResultsByeRect, kTextSize, kWhite, TextStyle::Plain});
-    screen_.ShowPanelText({t.theEnd, kResultsEndRect, kTextSize, kNextLabelColour, TextStyle::Plain});
+    screen_.ShowPanelText(
+        {t.theEnd, kResultsEndRect, kTextSize, kNextLabelColour, TextStyle::Plain});
     if (goesOn(waitFor(selectionButton(ButtonRole::Next, 8, kLastButtonTop), 0))) {
         screen_.HideButton();
     }

@@ -6,14 +6,18 @@ namespace banmen {
 
 PlayScreen::~PlayScreen() = default;
 
-int PlayScreen::drawRandom() { return session_ != nullptr ? session_->drawRandom() : 0; }
+int PlayScreen::drawRandom() {
+    return session_ != nullptr ? session_->drawRandom() : 0;
+}
 
 void PlayScreen::PreparePlay(bool) {}
 void PlayScreen::ClosePlay() {}
 void PlayScreen::PlayEnded() {}
 void PlayScreen::RecordChanged(const FieldDescriptor&) {}
 
-bool PlayScreen::Pause(int) { return true; }
+bool PlayScreen::Pause(int) {
+    return true;
+}
 
 WaitOutcome PlayScreen::WaitForButton(const Button&, int timeoutMs) {
     drawRandom();
@@ -39,8 +43,12 @@ void PlayScreen::RedrawPlayerPanel(int) {}
 void PlayScreen::RedrawAllPlayerPanels() {}
 void PlayScreen::ShowPlayerInfo(int) {}
 void PlayScreen::HidePlayerInfo() {}
-bool PlayScreen::AnimateJump(int, int, int) { return true; }
-bool PlayScreen::AnimateDice(int, const std::array<int, 3>&) { return true; }
+bool PlayScreen::AnimateJump(int, int, int) {
+    return true;
+}
+bool PlayScreen::AnimateDice(int, const std::array<int, 3>&) {
+    return true;
+}
 void PlayScreen::RemoveDice() {}
 
 bool PlayScreen::LoadSupplementPicture(int image) {
@@ -68,7 +76,9 @@ int PlayScreen::ChoosePlayer(int actingPlayer) {
     return others[static_cast<std::size_t>(drawRandom()) % others.size()];
 }
 
-int PlayScreen::AskDieFace(int, std::string_view) { return drawRandom() % 6 + 1; }
+int PlayScreen::AskDieFace(int, std::string_view) {
+    return drawRandom() % 6 + 1;
+}
 
 void PlayScreen::LoadGameSounds(const GameRecord&, const std::string&) {}
 void PlayScreen::PlayGameSound(int) {}

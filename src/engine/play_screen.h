@@ -31,7 +31,9 @@ class GameSession;
 enum class WaitOutcome : std::uint8_t { Clicked, TimedOut, Aborted };
 
 // Clicked and timed out both go on; only aborted ends the current action.
-constexpr bool goesOn(WaitOutcome outcome) { return outcome != WaitOutcome::Aborted; }
+constexpr bool goesOn(WaitOutcome outcome) {
+    return outcome != WaitOutcome::Aborted;
+}
 
 enum class SystemSound : std::uint8_t { Menu, Click, Dice, Move, Hanabi1, Hanabi2, Hanabi3 };
 
@@ -72,7 +74,7 @@ struct SquarePicture {
 };
 
 class PlayScreen {
-public:
+  public:
     virtual ~PlayScreen();
 
     // Set by the session that plays through this screen.
@@ -153,11 +155,11 @@ public:
     virtual void PlaySystemSound(SystemSound sound);
     virtual void StopSystemSound(SystemSound sound);
 
-protected:
+  protected:
     // One number from the session's random source (0 without a session).
     int drawRandom();
 
-private:
+  private:
     GameSession* session_ = nullptr;
 };
 

@@ -26,7 +26,7 @@ int GameSession::takeForced() {
 }
 
 void GameSession::showTurnPrompt(int k, std::int32_t square) {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     const std::string_view name = fieldText(record().players[k].name);
     std::array<std::int32_t, kDieJumpCount> targets{};
     int jumps = 0;
@@ -69,7 +69,7 @@ void GameSession::showTurnPrompt(int k, std::int32_t square) {
 }
 
 void GameSession::PlayTurn(int k) {
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     ++turns_;
     resolutions_ = 0;
     if (events_ != nullptr) {
@@ -144,7 +144,7 @@ int GameSession::AskDieValues(int player, int count, std::array<int, 3>& forced)
         }
         return 0;
     }
-    const EngineTexts& t = engineTexts();
+    const EngineTexts& t = texts_;
     int total = 0;
     for (int i = 1; i <= count; ++i) {
         int face = takeForced();

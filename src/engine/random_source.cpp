@@ -5,11 +5,15 @@
 
 namespace banmen {
 
-CRandomSource::CRandomSource(unsigned seed) { std::srand(seed); }
+CRandomSource::CRandomSource(unsigned seed) {
+    std::srand(seed);
+}
 
 CRandomSource::CRandomSource() : CRandomSource(static_cast<unsigned>(std::time(nullptr))) {}
 
-int CRandomSource::draw() { return std::rand(); }
+int CRandomSource::draw() {
+    return std::rand();
+}
 
 int SequenceRandomSource::draw() {
     ++drawn_;

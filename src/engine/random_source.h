@@ -9,7 +9,7 @@
 namespace banmen {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // A number in 0..RAND_MAX, as the C library's rand gives.
     virtual int draw() = 0;
@@ -17,7 +17,7 @@ public:
 
 // The C library's rand. Seeding is process-wide, as rand's state is.
 class CRandomSource final : public RandomSource {
-public:
+  public:
     explicit CRandomSource(unsigned seed);
     // Seeded with the current time in seconds.
     CRandomSource();
@@ -26,12 +26,12 @@ public:
 
 // A fixed list of numbers, repeated from the start when it runs out (tests).
 class SequenceRandomSource final : public RandomSource {
-public:
+  public:
     explicit SequenceRandomSource(std::vector<int> values) : values_(std::move(values)) {}
     int draw() override;
     int drawn() const { return drawn_; }
 
-private:
+  private:
     std::vector<int> values_;
     std::size_t next_ = 0;
     int drawn_ = 0;

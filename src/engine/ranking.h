@@ -26,6 +26,8 @@ std::vector<RankRow> RankPlayers(const GameRecord& record, int playerCount);
 std::vector<std::int32_t> RanksByPlayer(const GameRecord& record, int playerCount);
 
 // The first row's baseline: (96 - n * 24) / 2 + 64.
-constexpr int rankTableTop(int playerCount) { return (96 - playerCount * 24) / 2 + 64; }
+constexpr int rankTableTop(int playerCount) {
+    return (96 - playerCount * 24) / 2 + 64;
+}
 
 }  // namespace banmen

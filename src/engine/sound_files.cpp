@@ -10,13 +10,20 @@ namespace banmen {
 
 std::string_view systemSoundFileName(SystemSound sound) {
     switch (sound) {
-        case SystemSound::Menu: return "Menu.mp3";
-        case SystemSound::Click: return "Click.mp3";
-        case SystemSound::Dice: return "Dice.mp3";
-        case SystemSound::Move: return "Move.mp3";
-        case SystemSound::Hanabi1: return "Hanabi1.mp3";
-        case SystemSound::Hanabi2: return "Hanabi2.mp3";
-        case SystemSound::Hanabi3: return "Hanabi3.mp3";
+        case SystemSound::Menu:
+            return "Menu.mp3";
+        case SystemSound::Click:
+            return "Click.mp3";
+        case SystemSound::Dice:
+            return "Dice.mp3";
+        case SystemSound::Move:
+            return "Move.mp3";
+        case SystemSound::Hanabi1:
+            return "Hanabi1.mp3";
+        case SystemSound::Hanabi2:
+            return "Hanabi2.mp3";
+        case SystemSound::Hanabi3:
+            return "Hanabi3.mp3";
     }
     return {};
 }
@@ -41,7 +48,10 @@ ResolvedSound ResolveSoundFile(const GameRecord& record, std::string_view name,
     }
     const std::string file = sjis::toUtf8Lossy(fileName);
     const std::string gameSounds = path::PathJoin(folder, kSoundFolderName);
-    const std::string title = path::PathTitle(file);
+    std::string title = path::PathTitle(file);
+    if (title.empty()) {
+        title = file;  // a name without an extension is its own title
+    }
     const std::string candidates[] = {
         path::PathJoin(gameSounds, file),
         path::PathJoin(defaultSoundFolder, file),

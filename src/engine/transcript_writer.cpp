@@ -14,7 +14,7 @@ namespace {
 
 // One JSON object on one line, members in the order they are added.
 class Line {
-public:
+  public:
     explicit Line(std::string_view event) { text_ = "{\"event\":" + quoteJson(event); }
     Line& number(std::string_view key, std::int64_t value) {
         return raw(key, std::to_string(value));
@@ -37,7 +37,7 @@ public:
         out.flush();
     }
 
-private:
+  private:
     std::string text_;
 };
 
@@ -84,10 +84,16 @@ void TranscriptWriter::PlayersSelected(const GameSession& session) {
 }
 
 void TranscriptWriter::TurnStarted(int turn, int player, std::int32_t square) {
-    Line("turn").number("turn", turn).number("player", player).number("square", square).writeTo(out_);
+    Line("turn")
+        .number("turn", turn)
+        .number("player", player)
+        .number("square", square)
+        .writeTo(out_);
 }
 
-void TranscriptWriter::RestSpent(int player) { Line("rest").number("player", player).writeTo(out_); }
+void TranscriptWriter::RestSpent(int player) {
+    Line("rest").number("player", player).writeTo(out_);
+}
 
 void TranscriptWriter::DiceThrown(int player, ThrowPurpose purpose, int update,
                                   std::span<const int> faces, int total) {
@@ -102,7 +108,10 @@ void TranscriptWriter::DiceThrown(int player, ThrowPurpose purpose, int update,
 void TranscriptWriter::PieceMoved(int player, MoveKind kind, std::int32_t from, std::int32_t to,
                                   bool undone) {
     Line line("move");
-    line.number("player", player).utf8("kind", moveKindName(kind)).number("from", from).number("to", to);
+    line.number("player", player)
+        .utf8("kind", moveKindName(kind))
+        .number("from", from)
+        .number("to", to);
     if (undone) {
         line.flag("undone", true);
     }
@@ -137,7 +146,11 @@ void TranscriptWriter::StateChanged(int player, std::int32_t square, int state,
 }
 
 void TranscriptWriter::FinishChanged(int player, std::int32_t oldValue, std::int32_t newValue) {
-    Line("finish").number("player", player).number("old", oldValue).number("new", newValue).writeTo(out_);
+    Line("finish")
+        .number("player", player)
+        .number("old", oldValue)
+        .number("new", newValue)
+        .writeTo(out_);
 }
 
 void TranscriptWriter::RestFlagChanged(int player, std::int32_t oldValue, std::int32_t newValue) {
@@ -148,7 +161,9 @@ void TranscriptWriter::RestFlagChanged(int player, std::int32_t oldValue, std::i
         .writeTo(out_);
 }
 
-void TranscriptWriter::Notice(std::string_view text) { Line("notice").cp932("text", text).writeTo(out_); }
+void TranscriptWriter::Notice(std::string_view text) {
+    Line("notice").cp932("text", text).writeTo(out_);
+}
 
 void TranscriptWriter::GameEnded(const GameSession& session, EndReason reason) {
     const GameRecord& record = session.record();
@@ -165,7 +180,8 @@ void TranscriptWriter::GameEnded(const GameSession& session, EndReason reason) {
         players += ",\"dataValues\":" + numbers(std::span<const int>(player.dataValues));
         players += ",\"stateTexts\":[";
         for (int t = 0; t < kStateCount; ++t) {
-            players += (t == 0 ? "" : ",") + quoteJson(sjis::toUtf8Lossy(fieldText(player.stateTexts[t])));
+            players +=
+                (t == 0 ? "" : ",") + quoteJson(sjis::toUtf8Lossy(fieldText(player.stateTexts[t])));
         }
         const std::int32_t rank = ranks[static_cast<std::size_t>(p)];
         players += "],\"rank\":" + (rank > 0 ? std::to_string(rank) : std::string("null")) + "}";

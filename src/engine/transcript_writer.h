@@ -10,7 +10,7 @@
 namespace banmen {
 
 class TranscriptWriter final : public GameEvents {
-public:
+  public:
     explicit TranscriptWriter(std::ostream& out) : out_(out) {}
 
     void GameStarted(const GameSession& session) override;
@@ -31,7 +31,7 @@ public:
     void Notice(std::string_view text) override;
     void GameEnded(const GameSession& session, EndReason reason) override;
 
-private:
+  private:
     std::ostream& out_;
 };
 

@@ -53,9 +53,15 @@ constexpr std::int32_t encodeUpdate(std::int32_t op, std::int32_t operand, std::
 constexpr std::int32_t wrap32(std::int64_t value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
-constexpr std::int32_t wrapAdd(std::int32_t a, std::int32_t b) { return wrap32(std::int64_t{a} + b); }
-constexpr std::int32_t wrapSub(std::int32_t a, std::int32_t b) { return wrap32(std::int64_t{a} - b); }
-constexpr std::int32_t wrapMul(std::int32_t a, std::int32_t b) { return wrap32(std::int64_t{a} * b); }
+constexpr std::int32_t wrapAdd(std::int32_t a, std::int32_t b) {
+    return wrap32(std::int64_t{a} + b);
+}
+constexpr std::int32_t wrapSub(std::int32_t a, std::int32_t b) {
+    return wrap32(std::int64_t{a} - b);
+}
+constexpr std::int32_t wrapMul(std::int32_t a, std::int32_t b) {
+    return wrap32(std::int64_t{a} * b);
+}
 // Truncates toward zero; b must not be 0. The one overflowing quotient,
 // INT32_MIN / -1, wraps to INT32_MIN.
 constexpr std::int32_t truncDiv(std::int32_t a, std::int32_t b) {

@@ -2,6 +2,8 @@
 // Small game records for engine tests, and a harness that plays one through
 // a scripted screen and collects its transcript.
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -27,7 +29,7 @@ inline void putText(char* field, std::size_t limit, std::string_view utf8) {
 // A record with the new-game settings and players but no squares; squares
 // are added one by one. Players start on square 0 and are all in use.
 class GameBuilder {
-public:
+  public:
     GameBuilder() : owner_(std::make_unique<RecordOwner>()) {
         for (int s = 0; s < kSquareCount; ++s) {
             SquareDef& q = r().squares[s];
@@ -70,7 +72,7 @@ public:
         }
     }
 
-private:
+  private:
     static void clearRefs(SquareDef& q) {
         q.picture = -1;
         q.supplementPicture = -1;
@@ -112,10 +114,12 @@ struct Harness {
         }
     }
 
-    // Turns the game from its first turn on: no opening.
+    // Starts and runs the opening; the screen's log then starts afresh.
     void startAtTurns(const GameRecord& record, bool debug = false) {
         start(record, debug);
         session.Step();  // the opening
+        screen.log.clear();
+        screen.texts.clear();
     }
 
     std::vector<JsonValue> events(std::string_view name = {}) const {
@@ -175,7 +179,7 @@ struct Harness {
     std::ostringstream out;
     TranscriptWriter writer;
 
-private:
+  private:
     std::vector<JsonValue> ends_;
 };
 

@@ -16,7 +16,7 @@
 namespace banmen::test {
 
 class ScriptedScreen : public PlayScreen {
-public:
+  public:
     // Waits (WaitForButton and Pause) are counted from 1; at wait number
     // `abortAtWait` the stop is requested and the wait returns aborted.
     int abortAtWait = 0;
@@ -29,10 +29,11 @@ public:
     bool jumpsFail = false;
 
     std::vector<std::string> log;
-    std::vector<std::string> texts;     // every panel text, UTF-8
-    std::vector<std::string> captions;  // dice prompt captions, UTF-8
+    std::vector<std::string> texts;         // every panel text, UTF-8
+    std::vector<std::string> captions;      // dice prompt captions, UTF-8
     std::vector<std::vector<int>> offered;  // ChooseSquare candidates
     std::vector<RankRow> ranking;
+    std::vector<std::string> changedFields;  // identifiers, in order
     int waits = 0;
     int buttonWaits = 0;
     int playEnded = 0;
@@ -62,7 +63,9 @@ public:
         texts.push_back(utf8(text.text));
         log.push_back("text " + texts.back());
     }
-    void ShowPanelPlayer(int player) override { log.push_back("panelPlayer " + std::to_string(player)); }
+    void ShowPanelPlayer(int player) override {
+        log.push_back("panelPlayer " + std::to_string(player));
+    }
     void ShowTurnPicture(int top) override { log.push_back("turnPicture " + std::to_string(top)); }
     void ShowSquarePicture(int player, const SquarePicture& picture) override {
         log.push_back("squarePicture " + std::to_string(player) + " " +
@@ -139,6 +142,11 @@ public:
         log.push_back("system " + std::to_string(static_cast<int>(sound)));
     }
     void PlayEnded() override { ++playEnded; }
+    void RecordChanged(const FieldDescriptor& field) override {
+        changedFields.emplace_back(field.identifierText());
+    }
+    void ShowPlayerSelection() override { log.push_back("selection"); }
+    void ShowComputerToggles() override { log.push_back("toggles"); }
 
     bool hasText(std::string_view utf8Text) const {
         for (const std::string& t : texts) {
@@ -156,7 +164,7 @@ public:
         return n;
     }
 
-private:
+  private:
     bool abortHere() {
         ++waits;
         if (abortAtWait > 0 && waits == abortAtWait) {
