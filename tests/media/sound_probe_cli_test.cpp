@@ -1,0 +1,84 @@
+// "banmen-cli probe" on sounds: the format after decoding, as text or JSON,
+// without any audio device; or the one failure line and exit status 1.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "media/sound_test_support.h"
+#include "support/test_support.h"
+
+namespace banmen {
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class SoundProbe : public ::testing::Test {
+  protected:
+    Result probe(const std::string& file, bool json) {
+        const std::string out = dir_.file("out.txt");
+        const std::string err = dir_.file("err.txt");
+        // No audio device may be used: an unknown driver would make one fail.
+        const std::string command = "SDL_AUDIODRIVER=no-such-driver " +
+                                    test::shellQuoted(std::string(BANMEN_BIN_DIR) + "/banmen-cli") +
+                                    " probe " + test::shellQuoted(file) + (json ? " --json" : "") +
+                                    " >" + test::shellQuoted(out) + " 2>" + test::shellQuoted(err);
+        const int status = std::system(command.c_str());
+        Result result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const std::vector<std::uint8_t> o = test::readBytes(out);
+        const std::vector<std::uint8_t> e = test::readBytes(err);
+        result.out.assign(o.begin(), o.end());
+        result.err.assign(e.begin(), e.end());
+        return result;
+    }
+
+    test::TempDir dir_;
+};
+
+TEST_F(SoundProbe, PrintsTheDecodedFormat) {
+    const std::string path = dir_.file("Tone.WAV");
+    test::writeBytes(path, test::pcm16Wave(test::tone(1234, 2, 22050, 440, 0.5), 2, 22050));
+    const Result text = probe(path, false);
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out, "channels: 2\nrate: 22050\nbits: 16\nsamples: 1234\n");
+    const Result json = probe(path, true);
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"channels\":2,\"rate\":22050,\"bits\":16,\"samples\":1234}\n");
+    EXPECT_EQ(json.err, "");
+}
+
+TEST_F(SoundProbe, CompressedWavIsReportedAfterConversion) {
+    std::vector<std::uint8_t> data(512, 0);  // two IMA ADPCM blocks
+    const std::string path = dir_.file("adpcm.wav");
+    test::writeBytes(
+        path, test::waveFile({{"fmt ", test::formatBody(0x11, 1, 8000, 4, 256, {2, 0, 0xF9, 0x01})},
+                              {"data", data}}));
+    const Result json = probe(path, true);
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"channels\":1,\"rate\":8000,\"bits\":16,\"samples\":1010}\n");
+}
+
+TEST_F(SoundProbe, TellsWhyASoundDoesNotLoad) {
+    const std::string path = dir_.file("short.wav");
+    test::writeBytes(path, test::waveFile({{"fmt ", {1, 0, 1, 0}}, {"data", {1, 2}}}));
+    const Result result = probe(path, true);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "banmen-cli: " + path + ": format chunk too short (4 bytes)\n");
+    const Result missing = probe(dir_.file("missing.mp3"), false);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err,
+              "banmen-cli: " + dir_.file("missing.mp3") + ": No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace banmen
