@@ -15,6 +15,7 @@
 #include "editor/editor_document.h"
 #include "editor/editor_window.h"
 #include "editor/message_box_notifier.h"
+#include "platform/settings/player_settings.h"
 
 namespace {
 
@@ -40,6 +41,9 @@ void scheduleScreenshot(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // New games take their pictures, and games their default sounds, from
+    // the folders the companion player's settings name.
+    banmen::installDefaultFolderProviders();
 
     banmen::MessageBoxNotifier notifier;
     banmen::EditorDocument document(notifier);

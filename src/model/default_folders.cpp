@@ -37,8 +37,12 @@ void setDefaultSoundFolderProvider(FolderProvider provider) {
     soundProvider() = std::move(provider);
 }
 
-std::string defaultImageFolder() { return resolve(imageProvider(), "Image Files"); }
+std::string defaultImageFolder() {
+    return resolve(imageProvider(), "Image Files");
+}
 
-std::string defaultSoundFolder() { return resolve(soundProvider(), "Sound Files"); }
+std::string defaultSoundFolder() {
+    return resolve(soundProvider(), "Sound Files");
+}
 
 }  // namespace banmen

@@ -18,8 +18,8 @@ struct FieldDescriptor {
     std::int32_t index = 0;
     std::int32_t fieldId = 0;
     std::int32_t sub = 0;
-    char identifier[16] = {};   // "OBJ005012002000"
-    std::size_t offset = 0;     // from the start of the record
+    char identifier[16] = {};  // "OBJ005012002000"
+    std::size_t offset = 0;    // from the start of the record
     const FieldSpec* spec = nullptr;
     RecordOwner* owner = nullptr;
 

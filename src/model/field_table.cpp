@@ -79,20 +79,18 @@ constexpr FieldSpec kSquareFields[] = {
     number("passJump", kFieldPassJump, OFF(SquareDef, passJump), -1, false, RefKind::Square),
     number("dieJumps", kFieldDieJumps, OFF(SquareDef, dieJumps), -1, false, RefKind::Square,
            kDieJumpCount),
-    number("nextSquares", kFieldNextSquares, OFF(SquareDef, nextSquares), -1, true,
-           RefKind::Square, kNextSquareCount),
+    number("nextSquares", kFieldNextSquares, OFF(SquareDef, nextSquares), -1, true, RefKind::Square,
+           kNextSquareCount),
     text("description", kFieldDescription, OFF(SquareDef, description), 64, kNameMax),
     number("x", kFieldX, OFF(SquareDef, x), 0, false),
     number("y", kFieldY, OFF(SquareDef, y), 0, false),
     number("kind", kFieldKind, OFF(SquareDef, kind), 0, true),
-    number("updateCodes", kFieldUpdateCodes, OFF(SquareDef, updateCodes), 0, false,
-           RefKind::None, kUpdateCount),
+    number("updateCodes", kFieldUpdateCodes, OFF(SquareDef, updateCodes), 0, false, RefKind::None,
+           kUpdateCount),
     number("updateValues", kFieldValues, OFF(SquareDef, updateValues), 0, false, RefKind::None,
            kUpdateCount),
-    text("updateTexts", kFieldUpdateTexts, OFF(SquareDef, updateTexts), 64, kNameMax,
-         kUpdateCount),
-    text("stateChanges", kFieldStateTexts, OFF(SquareDef, stateChanges), 64, kNameMax,
-         kStateCount),
+    text("updateTexts", kFieldUpdateTexts, OFF(SquareDef, updateTexts), 64, kNameMax, kUpdateCount),
+    text("stateChanges", kFieldStateTexts, OFF(SquareDef, stateChanges), 64, kNameMax, kStateCount),
 };
 
 constexpr FieldSpec kImageFields[] = {
@@ -125,9 +123,9 @@ constexpr BlockSpec kBlocks[] = {
 
 #undef OFF
 
-constexpr ObjectKind kKinds[] = {ObjectKind::Game,       ObjectKind::Player, ObjectKind::PlayerState,
-                                 ObjectKind::PlayerData, ObjectKind::Square, ObjectKind::Image,
-                                 ObjectKind::Sound};
+constexpr ObjectKind kKinds[] = {
+    ObjectKind::Game,   ObjectKind::Player, ObjectKind::PlayerState, ObjectKind::PlayerData,
+    ObjectKind::Square, ObjectKind::Image,  ObjectKind::Sound};
 
 constexpr std::size_t kindIndex(ObjectKind kind) {
     return static_cast<std::size_t>(toInt(kind) - 1);
@@ -137,21 +135,34 @@ constexpr std::size_t kindIndex(ObjectKind kind) {
 
 std::span<const FieldSpec> fieldSpecs(ObjectKind kind) {
     switch (kind) {
-        case ObjectKind::Game: return kSettingsFields;
-        case ObjectKind::Player: return kPlayerFields;
-        case ObjectKind::PlayerState: return kStateFields;
-        case ObjectKind::PlayerData: return kDataItemFields;
-        case ObjectKind::Square: return kSquareFields;
-        case ObjectKind::Image: return kImageFields;
-        case ObjectKind::Sound: return kSoundFields;
+        case ObjectKind::Game:
+            return kSettingsFields;
+        case ObjectKind::Player:
+            return kPlayerFields;
+        case ObjectKind::PlayerState:
+            return kStateFields;
+        case ObjectKind::PlayerData:
+            return kDataItemFields;
+        case ObjectKind::Square:
+            return kSquareFields;
+        case ObjectKind::Image:
+            return kImageFields;
+        case ObjectKind::Sound:
+            return kSoundFields;
     }
     return {};
 }
 
-const BlockSpec& blockSpec(ObjectKind kind) { return kBlocks[kindIndex(kind)]; }
+const BlockSpec& blockSpec(ObjectKind kind) {
+    return kBlocks[kindIndex(kind)];
+}
 
-std::span<const ObjectKind> allKinds() { return kKinds; }
+std::span<const ObjectKind> allKinds() {
+    return kKinds;
+}
 
-int objectCount(ObjectKind kind) { return blockSpec(kind).count; }
+int objectCount(ObjectKind kind) {
+    return blockSpec(kind).count;
+}
 
 }  // namespace banmen

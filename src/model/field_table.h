@@ -71,18 +71,18 @@ struct FieldSpec {
     std::uint32_t stride;  // bytes between elements
     std::uint32_t width;   // bytes of one element (a text's whole width)
     FieldType type;
-    std::uint32_t limit;         // text byte limit
-    std::int32_t defaultValue;   // number default
-    bool redraw;                 // a change calls FieldRedraw
+    std::uint32_t limit;        // text byte limit
+    std::int32_t defaultValue;  // number default
+    bool redraw;                // a change calls FieldRedraw
     RefKind refers;
 };
 
 struct BlockSpec {
     ObjectKind kind;
-    const char* name;      // "settings", "players", ...
-    std::uint32_t base;    // offset of block 0 in the record
-    std::uint32_t size;    // bytes of one block
-    std::int32_t count;    // blocks in the record
+    const char* name;    // "settings", "players", ...
+    std::uint32_t base;  // offset of block 0 in the record
+    std::uint32_t size;  // bytes of one block
+    std::int32_t count;  // blocks in the record
 };
 
 std::span<const FieldSpec> fieldSpecs(ObjectKind kind);

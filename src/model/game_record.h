@@ -165,10 +165,18 @@ constexpr int kDataKindCount = 3;
 enum RepeatMode : std::int32_t { kRepeatLoop = 0, kRepeatOnce = 1 };
 
 // Slot use: the first byte of the name.
-inline bool inUse(const SquareDef& s) { return s.name[0] != 0; }
-inline bool inUse(const ImageDef& m) { return m.name[0] != 0; }
-inline bool inUse(const SoundDef& n) { return n.name[0] != 0; }
-inline bool inUse(const PlayerDef& p) { return p.name[0] != 0; }
+inline bool inUse(const SquareDef& s) {
+    return s.name[0] != 0;
+}
+inline bool inUse(const ImageDef& m) {
+    return m.name[0] != 0;
+}
+inline bool inUse(const SoundDef& n) {
+    return n.name[0] != 0;
+}
+inline bool inUse(const PlayerDef& p) {
+    return p.name[0] != 0;
+}
 
 // A reference that names a slot in use; -1, out-of-range and free slots all
 // mean no object.

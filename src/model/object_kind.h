@@ -16,7 +16,9 @@ enum class ObjectKind : std::int32_t {
     Sound = 7,
 };
 
-constexpr std::int32_t toInt(ObjectKind kind) { return static_cast<std::int32_t>(kind); }
+constexpr std::int32_t toInt(ObjectKind kind) {
+    return static_cast<std::int32_t>(kind);
+}
 
 // Number of objects of a kind in the record (1 for the game settings).
 int objectCount(ObjectKind kind);

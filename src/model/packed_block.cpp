@@ -10,15 +10,18 @@
 namespace banmen {
 namespace {
 
-// The fast paths work on blocks of 64 units, whose flags are eight flag bytes
-// read as one big-endian 64-bit word: unit k of the block is bit 63 - k. The
-// plain paths, one unit at a time, do the start and the end of the data and
-// are on their own a complete packer and unpacker.
+// Fast paths and plain paths. The plain paths go one unit at a time; they do
+// the start and the end of the data and are on their own a complete packer
+// and unpacker. The fast paths work on blocks of 64 units, whose flags are
+// eight flag bytes read as one big-endian word (unit k is bit 63 - k), and
+// copy or repeat whole runs of units. Packing first computes the flags of
+// spans of 512 units with vectorised loops, then copies the changed runs.
 constexpr std::size_t kBlockUnits = 64;
-// Block copies and fills move 16 (or 8) bytes at a time and may run up to 15
-// bytes past the end of what they need; blocks that close to the end of the
-// data are left to the plain paths.
-constexpr std::size_t kSlack = 16;
+constexpr std::size_t kSpanUnits = 512;
+// Block copies and fills move whole pieces and may write (and copies read)
+// up to 64 bytes past what they need, to be overwritten by what follows;
+// blocks that close to the end of the data go the plain way.
+constexpr std::size_t kSlack = 64;
 
 void putLe32(std::uint8_t* p, std::uint32_t value) {
     p[0] = static_cast<std::uint8_t>(value);
@@ -50,39 +53,41 @@ std::uint64_t load64(const std::uint8_t* p) {
     return loadUnit<std::uint64_t>(p);
 }
 
-// Eight flag bytes as a big-endian word, and back (compilers emit one bswap).
+// Eight flag bytes as one big-endian word: unit k of a block is bit 63 - k.
+// (Compilers turn the swap into one instruction.)
+std::uint64_t byteSwap(std::uint64_t v) {
+    v = (v & 0x00FF00FF00FF00FFu) << 8 | (v >> 8 & 0x00FF00FF00FF00FFu);
+    v = (v & 0x0000FFFF0000FFFFu) << 16 | (v >> 16 & 0x0000FFFF0000FFFFu);
+    return v << 32 | v >> 32;
+}
+
 std::uint64_t loadFlagWord(const std::uint8_t* p) {
-    std::uint64_t word = 0;
-    for (int k = 0; k < 8; ++k) {
-        word = word << 8 | p[k];
-    }
-    return word;
+    const std::uint64_t word = load64(p);
+    return std::endian::native == std::endian::little ? byteSwap(word) : word;
 }
 
-void storeFlagWord(std::uint8_t* p, std::uint64_t word) {
-    for (int k = 0; k < 8; ++k) {
-        p[k] = static_cast<std::uint8_t>(word >> (56 - 8 * k));
-    }
-}
-
-// An 8-byte word holding `unit` repeated, in memory order.
+// An 8-byte word holding `unit` repeated: the same bytes in either byte order.
 template <typename Unit>
 std::uint64_t repeatUnit(Unit unit) {
-    std::array<Unit, 8 / sizeof(Unit)> units;
-    units.fill(unit);
-    return loadUnit<std::uint64_t>(reinterpret_cast<const std::uint8_t*>(units.data()));
+    constexpr std::uint64_t kOnes = ~std::uint64_t{0} / std::numeric_limits<Unit>::max();
+    return static_cast<std::uint64_t>(unit) * kOnes;
 }
 
-// Copies whole 16-byte pieces covering `bytes` bytes (see kSlack).
+// Copies at least `bytes` in whole 16-byte pieces (see kSlack).
 void copyPieces(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes) {
-    for (std::size_t c = 0; c < bytes; c += 16) {
+    std::memcpy(to, from, 16);
+    for (std::size_t c = 16; c < bytes; c += 16) {
         std::memcpy(to + c, from + c, 16);
     }
 }
 
-// Fills whole 8-byte pieces covering `bytes` bytes with `pattern`.
+// Fills at least `bytes` with `pattern` (see kSlack): always 64 bytes, so
+// that the gaps of a byte block take no data-dependent branch.
 void fillPieces(std::uint8_t* to, std::uint64_t pattern, std::size_t bytes) {
-    for (std::size_t c = 0; c < bytes; c += 8) {
+    for (std::size_t c = 0; c < 64; c += 8) {
+        std::memcpy(to + c, &pattern, 8);
+    }
+    for (std::size_t c = 64; c < bytes; c += 8) {
         std::memcpy(to + c, &pattern, 8);
     }
 }
@@ -96,35 +101,28 @@ constexpr std::array<std::uint8_t, kBlockUnits> kFlagWeights = [] {
     return weights;
 }();
 
-// True when every unit of the block at `p` equals the unit before it.
+// Writes the flag bytes of the kSpanUnits units at `p`; the unit before them
+// is at p - unit size. No branches and fixed trip counts, so both loops
+// vectorise: the compare leaves each changed unit's flag weight in a byte,
+// and adding up each group's eight bytes gives its flag byte.
 template <typename Unit>
-bool blockRepeats(const std::uint8_t* p) {
-    // Comparing each word with the word one unit earlier needs no pattern and
-    // no early exit, so the loop vectorises.
-    std::uint64_t diff = 0;
-    for (std::size_t k = 0; k < kBlockUnits * sizeof(Unit) / 8; ++k) {
-        diff |= load64(p + 8 * k) ^ load64(p + 8 * k - sizeof(Unit));
-    }
-    return diff == 0;
-}
-
-// The flag word of the block at `p`; the unit before it is at p - unit size.
-template <typename Unit>
-std::uint64_t blockFlags(const std::uint8_t* p) {
+void spanFlags(const std::uint8_t* p, std::uint8_t* flags) {
     constexpr std::size_t u = sizeof(Unit);
-    // A vectorised compare leaves each changed unit's flag weight in a byte;
-    // a multiply then sums each group's eight bytes into its top byte.
-    alignas(16) std::uint8_t weighted[kBlockUnits];
-    for (std::size_t k = 0; k < kBlockUnits; ++k) {
-        const bool changed = loadUnit<Unit>(p + k * u) != loadUnit<Unit>(p + k * u - u);
-        weighted[k] = changed ? kFlagWeights[k] : 0;
+    alignas(16) std::uint8_t weighted[kSpanUnits];
+    for (std::size_t b = 0; b < kSpanUnits; b += kBlockUnits) {
+        for (std::size_t k = 0; k < kBlockUnits; ++k) {
+            const bool changed =
+                loadUnit<Unit>(p + (b + k) * u) != loadUnit<Unit>(p + (b + k) * u - u);
+            weighted[b + k] = static_cast<std::uint8_t>(kFlagWeights[k] & (changed ? 0xFFu : 0u));
+        }
     }
-    std::uint64_t flags = 0;
-    for (int g = 0; g < 8; ++g) {
-        const std::uint64_t flagByte = (load64(weighted + 8 * g) * 0x0101010101010101u) >> 56;
-        flags |= flagByte << (56 - 8 * g);
+    for (std::size_t g = 0; g < kSpanUnits / 8; ++g) {
+        std::uint64_t sum = load64(weighted + 8 * g);
+        sum += sum >> 32;
+        sum += sum >> 16;
+        sum += sum >> 8;
+        flags[g] = static_cast<std::uint8_t>(sum);
     }
-    return flags;
 }
 
 // Calls `run(first, count)` for each run of set bits of a block's flag word,
@@ -174,22 +172,25 @@ std::size_t packUnits(const std::uint8_t* in, std::size_t size, std::uint8_t* fl
         }
     };
 
-    // The first group goes the plain way, so every block has a unit before it.
-    std::size_t i = std::min<std::size_t>(8, units);
-    packPlain(0, i);
-    while ((i + kBlockUnits) * u + kSlack <= size) {
-        const std::uint8_t* p = in + i * u;
-        if (!blockRepeats<Unit>(p)) {
-            const std::uint64_t blockFlagWord = blockFlags<Unit>(p);
-            storeFlagWord(flags + i / 8, blockFlagWord);
-            forEachRun(blockFlagWord, [&](std::size_t first, std::size_t count) {
-                copyPieces(d, p + first * u, count * u);
-                d += count * u;
-            });
-        }
-        i += kBlockUnits;
+    // The first group goes the plain way, so that every span has a unit
+    // before it. Then the flags of whole spans, then their changed runs.
+    const std::size_t first = std::min<std::size_t>(8, units);
+    packPlain(0, first);
+    const std::size_t spans =
+        size >= first * u + kSlack ? (size - first * u - kSlack) / u / kSpanUnits : 0;
+    const std::size_t end = first + spans * kSpanUnits;
+    for (std::size_t i = first; i < end; i += kSpanUnits) {
+        spanFlags<Unit>(in + i * u, flags + i / 8);
     }
-    packPlain(i, units);
+    for (std::size_t i = first; i < end; i += kBlockUnits) {
+        const std::uint64_t blockFlagWord = loadFlagWord(flags + i / 8);
+        const std::uint8_t* p = in + i * u;
+        forEachRun(blockFlagWord, [&](std::size_t from, std::size_t count) {
+            copyPieces(d, p + from * u, count * u);
+            d += count * u;
+        });
+    }
+    packPlain(end, units);
     return static_cast<std::size_t>(d - data);
 }
 
@@ -209,7 +210,8 @@ void unpackUnits(const std::uint8_t* flags, const std::uint8_t* data, const std:
                 prev = loadUnit<Unit>(data);
                 data += u;
             }
-            std::memcpy(out + i * u, &prev, std::min(u, size - i * u));
+            const Unit value = prev;
+            std::memcpy(out + i * u, &value, std::min(u, size - i * u));
         }
     };
 
@@ -218,7 +220,10 @@ void unpackUnits(const std::uint8_t* flags, const std::uint8_t* data, const std:
         std::uint8_t* o = out + i * u;
         const std::uint64_t blockFlagWord = loadFlagWord(flags + i / 8);
         if (blockFlagWord == 0) {
-            fillPieces(o, repeatUnit(prev), kBlockUnits * u);
+            const std::uint64_t pattern = repeatUnit(prev);
+            for (std::size_t c = 0; c < kBlockUnits * u; c += 8) {
+                std::memcpy(o + c, &pattern, 8);
+            }
             continue;
         }
         if (static_cast<std::size_t>(dataEnd - data) < kBlockUnits * u + kSlack) {

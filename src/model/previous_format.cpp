@@ -31,7 +31,7 @@ struct PreviousBlock {
 };
 
 constexpr PreviousBlock kPreviousBlocks[] = {
-    {ObjectKind::Game, 264, 2412},        {ObjectKind::Player, 2676, 1324},
+    {ObjectKind::Game, 264, 2412},         {ObjectKind::Player, 2676, 1324},
     {ObjectKind::PlayerState, 7972, 1156}, {ObjectKind::PlayerData, 11440, 1166},
     {ObjectKind::Square, 17276, 1008},     {ObjectKind::Image, 218876, 400},
     {ObjectKind::Sound, 338880, 392},
@@ -66,7 +66,8 @@ Status convertPreviousFormat(const std::uint8_t* bytes, std::size_t size, GameRe
     for (const PreviousBlock& old : kPreviousBlocks) {
         const BlockSpec& block = blockSpec(old.kind);
         for (int index = 0; index < block.count; ++index) {
-            const std::uint8_t* from = bytes + old.base + old.size * static_cast<std::size_t>(index);
+            const std::uint8_t* from =
+                bytes + old.base + old.size * static_cast<std::size_t>(index);
             std::uint8_t* to = out + block.base + block.size * static_cast<std::size_t>(index);
             for (const FieldSpec& field : fieldSpecs(old.kind)) {
                 // The previous format has no end condition: it stays 0.

@@ -26,6 +26,20 @@ Status wrongType(const std::string& path, std::string_view expected, const JsonV
                             std::string(jsonTypeName(got.type())));
 }
 
+// A key as it appears in a path: bare when it is a plain name, else quoted
+// (so that no key can break a one-line message).
+std::string keyText(std::string_view key) {
+    const bool plain = !key.empty() && std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    });
+    return plain ? std::string(key) : quoteJson(key);
+}
+
+std::string memberPath(const std::string& prefix, std::string_view key) {
+    return prefix.empty() ? keyText(key) : prefix + "." + keyText(key);
+}
+
 // The first character of a UTF-8 text that has no Shift-JIS code.
 std::string firstUnwritable(std::string_view utf8) {
     std::size_t at = 0;
@@ -47,7 +61,7 @@ Status decodeText(const JsonValue& value, const FieldSpec& spec, std::uint8_t* a
     if (value.isObject()) {
         for (const JsonMember& member : value.members()) {
             if (member.key != "bytes") {
-                return failAt(path + "." + member.key, "unknown key");
+                return failAt(memberPath(path, member.key), "unknown key");
             }
         }
         const JsonValue* hex = value.find("bytes");
@@ -143,10 +157,6 @@ Status decodeReserved(const JsonValue* value, const ReservedArea& area, std::uin
         return failAt(path, reason);
     }
     return Status::ok();
-}
-
-std::string memberPath(const std::string& prefix, std::string_view key) {
-    return prefix.empty() ? std::string(key) : prefix + "." + std::string(key);
 }
 
 bool isFieldOrReserved(std::string_view key, std::span<const FieldSpec> fields,
@@ -278,7 +288,7 @@ Status decodeRecord(const JsonValue& root, std::uint8_t* record) {
                                return member.key == blockSpec(kind).name;
                            });
         if (!known) {
-            return failAt(member.key, "unknown key");
+            return failAt(keyText(member.key), "unknown key");
         }
     }
     if (Status decoded = decodeMembers(root, header, reserved, record, {}); !decoded) {

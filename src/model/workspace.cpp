@@ -71,7 +71,9 @@ void tell(Notifier& notifier, const char* message, const std::string& path) {
 
 }  // namespace
 
-std::string WorkspaceLocation::filePath() const { return path::PathJoin(folder, fileName); }
+std::string WorkspaceLocation::filePath() const {
+    return path::PathJoin(folder, fileName);
+}
 
 void WorkspaceLocation::setFileName(std::string name) {
     fileName = std::move(name);

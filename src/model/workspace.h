@@ -40,7 +40,7 @@ Status ReadProjectFile(GameRecord& destination, const std::string& path);
 Status convertPreviousFormat(const std::uint8_t* bytes, std::size_t size, GameRecord& destination);
 
 class Workspace {
-public:
+  public:
     Workspace(RecordOwner& owner, Notifier& notifier);
 
     RecordOwner& owner() { return owner_; }
@@ -76,7 +76,7 @@ public:
     Status CopyIntoWorkspace(const std::string& source, std::string_view mediaFolder,
                              std::string& storedName);
 
-private:
+  private:
     void finishReplace();
 
     RecordOwner& owner_;

@@ -331,6 +331,44 @@ TEST(RecordJsonLoad, SlotsInAnyOrderAndTextsInBothForms) {
     EXPECT_EQ(std::memcmp(back->squares, record->squares, sizeof record->squares), 0);
 }
 
+TEST(RecordJsonLoad, MutatedJsonTextLoadsOrFailsCleanly) {
+    const std::string json = recordToJson(test::fullRecord(), false);
+    const GameRecord before = test::defaultRecord();
+    std::mt19937 random(31);
+    std::uniform_int_distribution<std::size_t> offset(0, json.size() - 1);
+    const std::string alphabet =
+        "{}[]\",:-0123456789 \\u\n\xE3\x81\x82"
+        "ae";
+    int failures = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string text = json;
+        for (int i = 0; i < 3; ++i) {
+            const std::size_t at = offset(random);
+            switch (random() % 3) {
+                case 0:
+                    text[at] = alphabet[random() % alphabet.size()];
+                    break;
+                case 1:
+                    text.erase(at, 1 + random() % 8);
+                    break;
+                default:
+                    text.insert(at, 1, alphabet[random() % alphabet.size()]);
+                    break;
+            }
+        }
+        auto out = std::make_unique<GameRecord>(before);
+        Status status = recordFromJson(text, *out);
+        if (!status) {
+            ++failures;
+            EXPECT_FALSE(status.reason().empty());
+            EXPECT_EQ(status.reason().find('\n'), std::string::npos) << status.reason();
+            EXPECT_EQ(std::memcmp(out.get(), &before, sizeof(GameRecord)), 0);
+        }
+    }
+    // Most mutations break the text or the record; a few land in a string.
+    EXPECT_GT(failures, 200);
+}
+
 // -------------------------------------------------------------------------
 // Load errors
 
@@ -378,6 +416,12 @@ TEST_F(RecordJsonError, UnknownKeys) {
     square(3).set("nmae", JsonValue::string("x"));
     EXPECT_EQ(errorOf(root_), "squares[3].nmae: unknown key");
     square(3).erase("nmae");
+    square(3).set("line\nbreak", JsonValue::string("x"));
+    EXPECT_EQ(errorOf(root_), "squares[3].\"line\\nbreak\": unknown key");
+    square(3).erase("line\nbreak");
+    root_.set("", JsonValue::integer(1));
+    EXPECT_EQ(errorOf(root_), "\"\": unknown key");
+    root_.erase("");
     // "index" belongs to slots only.
     player(2).set("index", JsonValue::integer(2));
     EXPECT_EQ(errorOf(root_), "players[2].index: unknown key");

@@ -18,11 +18,11 @@ namespace {
 
 // Records which handlers ran, by identifier.
 class WatchingOwner : public RecordOwner {
-public:
+  public:
     std::vector<std::string> changed;
     std::vector<std::string> redrawn;
 
-protected:
+  protected:
     void FieldChanged(const FieldDescriptor& field) override {
         changed.emplace_back(field.identifierText());
     }
@@ -33,7 +33,7 @@ protected:
 
 // Every test runs with a base folder whose "Image Files" it controls.
 class RecordOwnerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("BANMEN_HOME", home.path().c_str(), 1);
         setDefaultImageFolderProvider(nullptr);
@@ -55,8 +55,7 @@ std::string text(const char (&field)[N]) {
 
 TEST_F(RecordOwnerTest, IdentifiersNameKindIndexFieldAndSub) {
     RecordOwner owner;
-    EXPECT_EQ(owner.field(ObjectKind::Square, 12, kFieldName)->identifierText(),
-              "OBJ005012002000");
+    EXPECT_EQ(owner.field(ObjectKind::Square, 12, kFieldName)->identifierText(), "OBJ005012002000");
     EXPECT_EQ(owner.field(ObjectKind::Square, 199, kFieldNextSquares, 3)->identifierText(),
               "OBJ005199034003");
     EXPECT_EQ(owner.field(ObjectKind::Game, 0, kFieldTitle)->identifierText(), "OBJ001000001000");

@@ -21,10 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 
 class CountingOwner : public RecordOwner {
-public:
+  public:
     int replaced = 0;
 
-protected:
+  protected:
     void RecordReplaced() override { ++replaced; }
 };
 
@@ -40,7 +40,7 @@ std::vector<std::uint8_t> packed(const GameRecord& record) {
 }
 
 class WorkspaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("BANMEN_HOME", home.path().c_str(), 1);
         setDefaultImageFolderProvider(nullptr);
@@ -101,7 +101,8 @@ TEST_F(WorkspaceTest, MissingFilesAndUnknownExtensionsAreTold) {
     EXPECT_FALSE(workspace.OpenFile(dir.file("game.txt")));
     ASSERT_EQ(notifier.notices.size(), 2u);
     EXPECT_EQ(notifier.notices[0].caption, "雙六（四季彩コレクション）");
-    EXPECT_EQ(notifier.notices[0].text, "ファイルが見つかりませんでした。\n\n" + dir.file("none.sgw"));
+    EXPECT_EQ(notifier.notices[0].text,
+              "ファイルが見つかりませんでした。\n\n" + dir.file("none.sgw"));
     EXPECT_EQ(notifier.notices[0].icon, NoticeIcon::Information);
     EXPECT_EQ(notifier.notices[1].text,
               "未知のファイル拡張子が指定されました。\n\n" + dir.file("game.txt"));
@@ -119,12 +120,14 @@ TEST_F(WorkspaceTest, EveryCutOfAProjectFileFailsWithItsMessageAndChangesNothing
     GameRecord before = owner.record();
     std::vector<std::uint8_t> block = packed(test::fullRecord());
     for (std::size_t size = 0; size < block.size(); size += size < 64 ? 1 : 37) {
-        test::writeBytes(dir.file("cut.sgp"), {block.begin(), block.begin() + static_cast<long>(size)});
+        test::writeBytes(dir.file("cut.sgp"),
+                         {block.begin(), block.begin() + static_cast<long>(size)});
         ASSERT_FALSE(workspace.OpenFile(dir.file("cut.sgp"))) << size;
     }
     EXPECT_TRUE(recordIs(before));
     ASSERT_FALSE(notifier.notices.empty());
-    EXPECT_EQ(notifier.notices.back().text, "ファイルを開けませんでした。\n\n" + dir.file("cut.sgp"));
+    EXPECT_EQ(notifier.notices.back().text,
+              "ファイルを開けませんでした。\n\n" + dir.file("cut.sgp"));
 }
 
 TEST_F(WorkspaceTest, AProjectFileOfAnotherSizeOrMagicFails) {
@@ -205,8 +208,8 @@ TEST_F(WorkspaceTest, ImportingOneNameThriceNumbersTheCopies) {
     EXPECT_EQ(test::readBytes(dir.file("ws/Image Files/pic(2).bmp")).size(), 7u);
 
     // A file already inside the media folder is not copied again.
-    ASSERT_TRUE(workspace.CopyIntoWorkspace(dir.file("ws/Image Files/pic(1).bmp"),
-                                            kImageFolderName, stored));
+    ASSERT_TRUE(workspace.CopyIntoWorkspace(dir.file("ws/Image Files/pic(1).bmp"), kImageFolderName,
+                                            stored));
     EXPECT_EQ(stored, "pic(1).bmp");
     EXPECT_FALSE(test::exists(dir.file("ws/Image Files/pic(1)(1).bmp")));
 }

@@ -17,7 +17,7 @@ struct Notice {
 };
 
 class CapturingNotifier : public Notifier {
-public:
+  public:
     void notify(std::string_view caption, std::string_view text, NoticeIcon icon) override {
         notices.push_back({std::string(caption), std::string(text), icon});
     }

@@ -15,8 +15,7 @@ namespace banmen::cli {
 int runDump(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
     RecordOwner owner;
-    Workspace workspace(owner, context.notifier);
-    if (Status opened = workspace.OpenFile(path); !opened) {
+    if (Status opened = openRecordFile(path, owner, context); !opened) {
         return fail(context, path, opened);
     }
     if (Status printed = writeStdout(recordToJson(owner.record(), args.has("--all"))); !printed) {

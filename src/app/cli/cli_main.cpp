@@ -7,6 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_support.h"
+#include "platform/settings/player_settings.h"
 
 namespace banmen::cli {
 namespace {
@@ -14,11 +15,19 @@ namespace {
 constexpr OptionSpec kNewOptions[] = {{"--picture", true}};
 constexpr OptionSpec kDumpOptions[] = {{"--all", false}};
 constexpr OptionSpec kPackOptions[] = {{"--unit", true}};
+constexpr OptionSpec kProbeOptions[] = {{"--json", false}};
+constexpr OptionSpec kBuildOptions[] = {{"--out", true}};
+constexpr OptionSpec kPlayOptions[] = {
+    {"--debug", false},    {"--from", true},       {"--players", true},
+    {"--seed", true},      {"--dice", true},       {"--auto", false},
+    {"--max-turns", true}, {"--transcript", true}, {"--verbose", false}};
+constexpr OptionSpec kSimulateOptions[] = {
+    {"--games", true}, {"--seed", true}, {"--max-turns", true}};
 
-const std::array<Command, 7> kCommands = {{
+const std::array<Command, 13> kCommands = {{
     {"new", "TITLE FOLDER [--picture FILE.bmp]", "create FOLDER/TITLE.sgw and print its path",
      kNewOptions, 2, 2, runNew},
-    {"info", "FILE", "summary of a .sgw (either format) or .sgp", {}, 1, 1, runInfo},
+    {"info", "FILE", "summary of a .sgw (either format), .sgp or .sgr", {}, 1, 1, runInfo},
     {"dump", "FILE [--all]", "the game record as JSON (--all: every slot)", kDumpOptions, 1, 1,
      runDump},
     {"load-json",
@@ -38,6 +47,27 @@ const std::array<Command, 7> kCommands = {{
      2,
      2,
      runConvert},
+    {"play",
+     "GAME [--auto] [--debug] [--from SQUARE] [--players pcpc] [--seed N] [--dice 3,5,1] "
+     "[--max-turns N] [--transcript FILE] [--verbose]",
+     "play a .sgw, .sgp or .sgr in the terminal (exit 3: stopped before the end)", kPlayOptions, 1,
+     1, runPlay, checkPlayArguments},
+    {"simulate", "GAME [--games N] [--seed N] [--max-turns N]",
+     "play N games of computers at full speed and count the results", kSimulateOptions, 1, 1,
+     runSimulate, checkPlayArguments},
+    {"build", "WORKSPACE.sgw [--out PATH.sgr]",
+     "build the game file, as the editor's build does; print its path", kBuildOptions, 1, 1,
+     runBuild},
+    {"list", "GAME.sgr", "the entries of a game file (or any archive)", {}, 1, 1, runList},
+    {"extract",
+     "GAME.sgr [DIR]",
+     "unpack a game file into DIR (default: its own folder)",
+     {},
+     1,
+     2,
+     runExtract},
+    {"probe", "FILE [--json]", "what a picture or sound holds, or why it does not load",
+     kProbeOptions, 1, 1, runProbe},
 }};
 
 const Command* findCommand(std::string_view name) {
@@ -144,6 +174,9 @@ int run(const std::vector<std::string>& words) {
 }  // namespace banmen::cli
 
 int main(int argc, char** argv) {
+    // New games take their pictures, and games their default sounds, from
+    // the folders the companion player's settings name.
+    banmen::installDefaultFolderProviders();
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         words.emplace_back(argv[i]);

@@ -5,6 +5,7 @@
 
 #include "cli/cli_commands.h"
 #include "model/enum_texts.h"
+#include "model/game_file.h"
 #include "model/game_record.h"
 #include "model/record_owner.h"
 #include "model/text_field.h"
@@ -38,6 +39,9 @@ std::string enumLine(std::string_view label, std::int32_t value, std::string_vie
 }
 
 std::string formatOf(const std::string& path) {
+    if (path::sameExtension(path::PathExtension(path), ".sgr")) {
+        return "game file";
+    }
     if (path::sameExtension(path::PathExtension(path), ".sgp")) {
         return "project file (packed)";
     }
@@ -113,8 +117,7 @@ int runNew(const Arguments& args, Context& context) {
 int runInfo(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
     RecordOwner owner;
-    Workspace workspace(owner, context.notifier);
-    if (Status opened = workspace.OpenFile(path); !opened) {
+    if (Status opened = openRecordFile(path, owner, context); !opened) {
         return fail(context, path, opened);
     }
     if (Status printed = writeStdout(summary(owner.record(), path)); !printed) {
@@ -154,6 +157,20 @@ int runConvert(const Arguments& args, Context& context) {
         return fail(context, outputName(out), written);
     }
     return kExitSuccess;
+}
+
+Status openRecordFile(const std::string& path, RecordOwner& owner, Context& context) {
+    // A game file is read in place: nothing of it is extracted.
+    if (path::sameExtension(path::PathExtension(path), ".sgr")) {
+        auto record = std::make_unique<GameRecord>();
+        if (Status read = ReadGameFile(*record, path); !read) {
+            return read;
+        }
+        owner.replaceRecord(*record);
+        return Status::ok();
+    }
+    Workspace workspace(owner, context.notifier);
+    return workspace.OpenFile(path);
 }
 
 }  // namespace banmen::cli
