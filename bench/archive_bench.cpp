@@ -13,7 +13,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "model/archive_reader.h"
 #include "model/game_build.h"
 #include "model/text_field.h"
@@ -129,15 +129,6 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double median(std::vector<double>& values) {
-    if (values.empty()) {
-        return 0;
-    }
-    auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 // Runs `op` and then the plain copy in every iteration; what either wrote is
 // removed afterwards (manual time counts only `op`), so both start from the
 // same state.
@@ -173,8 +164,8 @@ void timeAgainstCopy(benchmark::State& state, bool syncCopy, Op op, Cleanup clea
         return;
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(f.mediaBytes));
-    const double opMedian = median(opSeconds);
-    const double copyMedian = median(copySeconds);
+    const double opMedian = bench::median(opSeconds);
+    const double copyMedian = bench::median(copySeconds);
     state.counters["median_ms"] = opMedian * 1e3;
     state.counters["copy_ms"] = copyMedian * 1e3;
     state.counters["ratio_vs_copy"] = copyMedian > 0 ? opMedian / copyMedian : 0;

@@ -9,11 +9,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "media/dib_bitmap.h"
 
 namespace banmen {
@@ -24,43 +23,13 @@ constexpr int kBoardHeight = 600;
 constexpr int kPieceSize = 32;
 const QString kLine = QStringLiteral(u"雙六(四季彩コレクション) サイコロを振って下さい");
 
-double secondsBetween(std::chrono::steady_clock::time_point a,
-                      std::chrono::steady_clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
-
-double median(std::vector<double>& values) {
-    if (values.empty()) {
-        return 0;
-    }
-    auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
-// Runs `op` and then `baseline` once per iteration; only the op's time is the
-// iteration time.
+// Runs `op` and then `baseline` once per iteration (see bench_timing.h).
 template <typename Op, typename Baseline>
 void timeAgainst(benchmark::State& state, Op op, Baseline baseline) {
-    std::vector<double> opSeconds;
-    std::vector<double> baseSeconds;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        op();
-        benchmark::ClobberMemory();
-        const auto opEnd = std::chrono::steady_clock::now();
-        baseline();
-        benchmark::ClobberMemory();
-        const auto baseEnd = std::chrono::steady_clock::now();
-        state.SetIterationTime(secondsBetween(start, opEnd));
-        opSeconds.push_back(secondsBetween(start, opEnd));
-        baseSeconds.push_back(secondsBetween(opEnd, baseEnd));
-    }
-    const double opMedian = median(opSeconds);
-    const double baseMedian = median(baseSeconds);
-    state.counters["median_us"] = opMedian * 1e6;
-    state.counters["baseline_us"] = baseMedian * 1e6;
-    state.counters["ratio"] = baseMedian > 0 ? opMedian / baseMedian : 0;
+    const bench::Medians medians = bench::timeAgainst(state, op, baseline);
+    state.counters["median_us"] = medians.op * 1e6;
+    state.counters["baseline_us"] = medians.baseline * 1e6;
+    state.counters["ratio"] = medians.ratio();
 }
 
 // A board with a gradient, so that nothing is uniform.

@@ -5,13 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "model/packed_block.h"
 #include "support/sample_records.h"
 
@@ -34,20 +33,6 @@ const std::vector<std::uint8_t>& sampleBytes(Sample sample) {
     return sample == Sample::full ? full : defaults;
 }
 
-double secondsBetween(std::chrono::steady_clock::time_point a,
-                      std::chrono::steady_clock::time_point b) {
-    return std::chrono::duration<double>(b - a).count();
-}
-
-double median(std::vector<double>& values) {
-    if (values.empty()) {
-        return 0;
-    }
-    auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 // Runs `op` once per iteration and a memcpy of `source` right after it. Only
 // the op's time counts as the iteration time (the benchmark uses manual time).
 // The counters hold the medians of both, which a busy machine disturbs less
@@ -55,29 +40,14 @@ double median(std::vector<double>& values) {
 template <typename Op>
 void timeAgainstMemcpy(benchmark::State& state, const std::vector<std::uint8_t>& source, Op op) {
     std::vector<std::uint8_t> copy(source.size());
-    std::vector<double> opSeconds;
-    std::vector<double> copySeconds;
-    opSeconds.reserve(static_cast<std::size_t>(state.max_iterations));
-    copySeconds.reserve(static_cast<std::size_t>(state.max_iterations));
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        op();
-        benchmark::ClobberMemory();
-        const auto opEnd = std::chrono::steady_clock::now();
+    const bench::Medians medians = bench::timeAgainst(state, op, [&] {
         std::memcpy(copy.data(), source.data(), source.size());
         benchmark::DoNotOptimize(copy.data());
-        benchmark::ClobberMemory();
-        const auto copyEnd = std::chrono::steady_clock::now();
-        state.SetIterationTime(secondsBetween(start, opEnd));
-        opSeconds.push_back(secondsBetween(start, opEnd));
-        copySeconds.push_back(secondsBetween(opEnd, copyEnd));
-    }
+    });
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(source.size()));
-    const double opMedian = median(opSeconds);
-    const double copyMedian = median(copySeconds);
-    state.counters["median_us"] = opMedian * 1e6;
-    state.counters["memcpy_us"] = copyMedian * 1e6;
-    state.counters["ratio_vs_memcpy"] = copyMedian > 0 ? opMedian / copyMedian : 0;
+    state.counters["median_us"] = medians.op * 1e6;
+    state.counters["memcpy_us"] = medians.baseline * 1e6;
+    state.counters["ratio_vs_memcpy"] = medians.ratio();
 }
 
 void BM_Pack(benchmark::State& state, Sample sample) {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 
 #include "model/archive_format.h"
 #include "model/archive_names.h"
@@ -18,15 +17,7 @@ namespace {
 // An absolute, normalised path without a trailing "/", so that names and
 // full paths can be taken from it; empty when there is none.
 std::string absoluteOf(const std::string& raw) {
-    std::string path = raw;
-    if (!path::NormalizePath(path)) {
-        return {};
-    }
-    std::error_code error;
-    std::string absolute = std::filesystem::absolute(path, error).lexically_normal().string();
-    if (error || !path::NormalizePath(absolute)) {
-        return {};
-    }
+    std::string absolute = path::AbsolutePath(raw);
     while (absolute.size() > 1 && absolute.back() == '/') {
         absolute.pop_back();
     }

@@ -5,10 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string_view>
 
 #include "model/archive_writer.h"
@@ -73,19 +71,6 @@ bool storedFileName(const GameRecord& record, const MediaReference& media, std::
     return true;
 }
 
-// Six letters or digits for a temporary name.
-std::string randomSuffix() {
-    static constexpr char kAlphabet[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 generator{std::random_device{}() ^ static_cast<unsigned>(::getpid())};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    std::string suffix(6, 'x');
-    for (char& c : suffix) {
-        c = kAlphabet[pick(generator)];
-    }
-    return suffix;
-}
-
 // A folder of our own under the system's temporary folder, so that two
 // builds at once never share a file; removed with its content when it goes.
 class TemporaryFolder {
@@ -134,7 +119,7 @@ class TemporaryTarget {
         const std::string shortName = name.size() > 200 ? name.substr(0, 200) : name;
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string candidate =
-                path::PathJoin(folder, "." + shortName + "." + randomSuffix() + ".tmp");
+                path::PathJoin(folder, "." + shortName + "." + randomNameSuffix() + ".tmp");
             const int descriptor =
                 ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (descriptor >= 0) {
@@ -161,19 +146,6 @@ class TemporaryTarget {
   private:
     std::string path_;
 };
-
-std::string absoluteOf(const std::string& raw) {
-    std::string path = raw;
-    if (!path::NormalizePath(path)) {
-        return {};
-    }
-    std::error_code error;
-    std::string absolute = std::filesystem::absolute(path, error).lexically_normal().string();
-    if (error || !path::NormalizePath(absolute)) {
-        return {};
-    }
-    return absolute;
-}
 
 void syncFolder(const std::string& folder) {
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -238,7 +210,7 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
     if (location.projectFileName.empty()) {
         return Status::error("the workspace has no file name to name its project file after");
     }
-    const std::string target = absoluteOf(targetPath);
+    const std::string target = path::AbsolutePath(targetPath);
     std::string targetFolder;
     std::string targetName;
     if (target.empty() || !path::PathFolder(target, targetFolder) ||
@@ -307,7 +279,7 @@ Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildRepor
     Status built = BuildGame(workspace.record(), workspace.location(), targetPath, report);
     if (built) {
         WorkspaceLocation location = workspace.location();
-        location.gameFileName = path::PathFileName(absoluteOf(targetPath));
+        location.gameFileName = path::PathFileName(path::AbsolutePath(targetPath));
         workspace.setLocation(std::move(location));
     }
     return built;

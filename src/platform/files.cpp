@@ -150,19 +150,6 @@ Status writeWith(const std::string& path, int flags, const void* data, std::size
     return written.isOk() ? closed : written;
 }
 
-// Six letters or digits for a temporary file's name.
-std::string randomSuffix() {
-    static constexpr char kAlphabet[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 generator{std::random_device{}() ^ static_cast<unsigned>(::getpid())};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    std::string suffix(6, 'x');
-    for (char& c : suffix) {
-        c = kAlphabet[pick(generator)];
-    }
-    return suffix;
-}
-
 // At most `limit` bytes of a UTF-8 name, not cutting a character.
 std::string_view shortenedName(std::string_view name, std::size_t limit) {
     if (name.size() <= limit) {
@@ -176,6 +163,18 @@ std::string_view shortenedName(std::string_view name, std::size_t limit) {
 }
 
 }  // namespace
+
+std::string randomNameSuffix() {
+    static constexpr char kAlphabet[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 generator{std::random_device{}() ^ static_cast<unsigned>(::getpid())};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::string suffix(6, 'x');
+    for (char& c : suffix) {
+        c = kAlphabet[pick(generator)];
+    }
+    return suffix;
+}
 
 void setWriteBudgetForTesting(std::int64_t bytes) {
     writeBudget.store(bytes < 0 ? -1 : bytes);
@@ -298,7 +297,7 @@ Status WriteFileAtomically(const std::string& path, const void* data, std::size_
     std::string temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = prefix + "." + std::string(shortenedName(name, 200)) + "." + randomSuffix();
+        temporary = prefix + "." + std::string(shortenedName(name, 200)) + "." + randomNameSuffix();
         descriptor = openFile(temporary, O_WRONLY | O_CREAT | O_EXCL);
         if (descriptor < 0 && errno != EEXIST) {
             return errnoStatus(errno);

@@ -51,6 +51,9 @@ Status CopyFile(const std::string& source, const std::string& destination);
 // Removes a file; a missing file is a failure.
 Status DeleteFile(const std::string& path);
 
+// Six random letters or digits, for the name of a temporary file.
+std::string randomNameSuffix();
+
 // Test hook: after this many more bytes, every write fails with "No space left
 // on device", as on a full disk. -1 (the default) means no limit.
 void setWriteBudgetForTesting(std::int64_t bytes);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "platform/base_folder.h"
@@ -175,6 +176,19 @@ namespace path {
 
 bool NormalizePath(std::string& path) {
     return normalize(kNative, path);
+}
+
+std::string AbsolutePath(std::string_view path) {
+    std::string normalised(path);
+    if (!NormalizePath(normalised)) {
+        return {};
+    }
+    std::error_code error;
+    std::string absolute = std::filesystem::absolute(normalised, error).lexically_normal().string();
+    if (error || !NormalizePath(absolute)) {
+        return {};
+    }
+    return absolute;
 }
 
 std::string PathJoin(std::string_view folder, std::string_view name) {

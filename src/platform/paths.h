@@ -17,6 +17,11 @@ namespace banmen::path {
 // afterwards. A trailing "/" stays.
 bool NormalizePath(std::string& path);
 
+// The path normalised and made absolute against the working folder, with
+// "." and ".." taken away as written (links are not followed); a trailing
+// "/" stays. Empty when normalisation fails or the working folder is unknown.
+std::string AbsolutePath(std::string_view path);
+
 // "folder/name", normalised; empty when normalisation fails. An empty or
 // blank folder gives the name alone (relative, not rooted).
 std::string PathJoin(std::string_view folder, std::string_view name);

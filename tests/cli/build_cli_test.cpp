@@ -1,16 +1,10 @@
 // banmen-cli build, list, extract, and info/dump of game files: runs the real
 // binary with its settings and temporary files kept in a test folder.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,32 +12,24 @@
 #include "model/game_record.h"
 #include "model/text_field.h"
 #include "platform/sjis.h"
+#include "support/cli_runner.h"
 #include "support/sample_records.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace banmen {
 namespace {
 
 namespace fs = std::filesystem;
+using test::expectOneLineFailure;
 using test::readBytes;
+using test::readText;
 using test::TempDir;
 using test::writeBytes;
 using test::writeText;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const std::string& path) {
-    std::vector<std::uint8_t> bytes = readBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
+using Result = test::CliResult;
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -64,65 +50,9 @@ class BuildCliTest : public ::testing::Test {
     // Runs banmen-cli with its home, settings and temporary folder inside the
     // test folder.
     Result run(const std::vector<std::string>& args) {
-        const std::string program = std::string(BANMEN_BIN_DIR) + "/banmen-cli";
-        const std::string outPath = dir_.file("stdout.txt");
-        const std::string errPath = dir_.file("stderr.txt");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        std::vector<std::string> words = {program};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<std::string> environment = {"BANMEN_HOME=" + dir_.file("home"),
-                                                "XDG_CONFIG_HOME=" + config(),
-                                                "TMPDIR=" + temporary()};
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string entry = *e;
-            if (!entry.starts_with("BANMEN_HOME=") && !entry.starts_with("XDG_CONFIG_HOME=") &&
-                !entry.starts_with("TMPDIR=")) {
-                environment.push_back(entry);
-            }
-        }
-        std::vector<char*> envp;
-        for (std::string& entry : environment) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-
-        Result result;
-        pid_t pid = 0;
-        const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot run " << program << ": " << std::strerror(spawned);
-            return result;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readText(outPath);
-        result.err = readText(errPath);
-        return result;
-    }
-
-    std::string expectFailure(const Result& result, const std::string& file) {
-        EXPECT_EQ(result.exitCode, 1) << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        const std::string prefix = "banmen-cli: " + file + ": ";
-        EXPECT_THAT(result.err, StartsWith(prefix));
-        if (result.err.size() < prefix.size() + 1) {
-            return {};
-        }
-        return result.err.substr(prefix.size(), result.err.size() - prefix.size() - 1);
+        return test::runCli(args, {{"BANMEN_HOME", dir_.file("home")},
+                                   {"XDG_CONFIG_HOME", config()},
+                                   {"TMPDIR", temporary()}});
     }
 
     std::string file(std::string_view name) const { return dir_.file(name); }
@@ -217,7 +147,8 @@ TEST_F(BuildCliTest, InfoAndDumpReadTheGameFileInPlace) {
     Result broken = run({"info", file("ws/Image Files/board.bmp")});
     EXPECT_EQ(broken.exitCode, 1);
     writeText(file("bad.sgr"), "ArCh");
-    EXPECT_THAT(expectFailure(run({"dump", file("bad.sgr")}), file("bad.sgr")), HasSubstr("ArCh"));
+    EXPECT_THAT(expectOneLineFailure(run({"dump", file("bad.sgr")}), file("bad.sgr")),
+                HasSubstr("ArCh"));
 }
 
 TEST_F(BuildCliTest, TheLastNameAndTheStoredFolderAreTheNextDefaults) {
@@ -241,14 +172,15 @@ TEST_F(BuildCliTest, TheLastNameAndTheStoredFolderAreTheNextDefaults) {
 TEST_F(BuildCliTest, AFailedBuildKeepsTheOldGameFile) {
     const std::string sgw = makeWorkspace();
     fs::create_directories(file("games/folder.sgr"));
-    std::string reason = expectFailure(run({"build", sgw, "--out", file("games/folder.sgr")}),
-                                       file("games/folder.sgr"));
+    std::string reason = expectOneLineFailure(
+        run({"build", sgw, "--out", file("games/folder.sgr")}), file("games/folder.sgr"));
     EXPECT_THAT(reason, HasSubstr("folder"));
 
-    EXPECT_THAT(expectFailure(run({"build", file("none.sgw")}), file("none.sgw")),
+    EXPECT_THAT(expectOneLineFailure(run({"build", file("none.sgw")}), file("none.sgw")),
                 HasSubstr("not found"));
-    EXPECT_THAT(expectFailure(run({"build", sgw, "--out", file("games/😀")}), file("games/😀.sgr")),
-                HasSubstr("Shift-JIS"));
+    EXPECT_THAT(
+        expectOneLineFailure(run({"build", sgw, "--out", file("games/😀")}), file("games/😀.sgr")),
+        HasSubstr("Shift-JIS"));
     // Nothing remembered from failed builds.
     EXPECT_FALSE(fs::exists(config() + "/MOEGI/Banmen.conf"));
     EXPECT_TRUE(fs::is_empty(temporary()));
@@ -276,9 +208,9 @@ TEST_F(BuildCliTest, ListAndExtractTellBrokenArchives) {
     EXPECT_EQ(linesOf(listed.out).back(), "file    0x00000020           4  ..\\evil.txt");
 
     fs::create_directories(file("dest"));
-    EXPECT_THAT(
-        expectFailure(run({"extract", file("hostile.sgr"), file("dest")}), file("hostile.sgr")),
-        HasSubstr("climbs out"));
+    EXPECT_THAT(expectOneLineFailure(run({"extract", file("hostile.sgr"), file("dest")}),
+                                     file("hostile.sgr")),
+                HasSubstr("climbs out"));
     EXPECT_FALSE(fs::exists(file("evil.txt")));
     EXPECT_EQ(readText(file("dest/ok.txt")), "fine");
 

@@ -1,17 +1,13 @@
 // Runs the real banmen-cli binary and checks its exit status, its output and
 // the one-line failure reports.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,31 +16,22 @@
 #include "model/game_record.h"
 #include "model/packed_block.h"
 #include "model/record_json.h"
+#include "support/cli_runner.h"
 #include "support/sample_records.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace banmen {
 namespace {
 
 using test::readBytes;
+using test::readText;
 using test::TempDir;
 using test::writeBytes;
 using test::writeText;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const std::string& path) {
-    std::vector<std::uint8_t> bytes = readBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
+using Result = test::CliResult;
 
 std::vector<std::uint8_t> bytesOf(const GameRecord& record) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(&record);
@@ -53,69 +40,18 @@ std::vector<std::uint8_t> bytesOf(const GameRecord& record) {
 
 class CliTest : public ::testing::Test {
   protected:
-    // Runs banmen-cli with the arguments, BANMEN_HOME pointing into the
-    // temporary folder (so a new game finds no default pictures), standard
-    // input from `input` (or /dev/null).
-    Result run(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
-        const std::string program = std::string(BANMEN_BIN_DIR) + "/banmen-cli";
-        const std::string outPath = dir_.file("stdout.txt");
-        const std::string errPath = dir_.file("stderr.txt");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-
-        std::vector<std::string> words = {program};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<std::string> environment = {"BANMEN_HOME=" + home_};
-        for (char** e = environ; *e != nullptr; ++e) {
-            if (std::strncmp(*e, "BANMEN_HOME=", 12) != 0) {
-                environment.emplace_back(*e);
-            }
-        }
-        std::vector<char*> envp;
-        for (std::string& entry : environment) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-
-        Result result;
-        pid_t pid = 0;
-        const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot run " << program << ": " << std::strerror(spawned);
-            return result;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readText(outPath);
-        result.err = readText(errPath);
-        return result;
+    // Runs banmen-cli with BANMEN_HOME pointing into the temporary folder (so
+    // a new game finds no default pictures), standard input reading `input`.
+    Result run(const std::vector<std::string>& args,
+               const std::optional<std::string>& input = std::nullopt) {
+        return test::runCli(args, {{"BANMEN_HOME", home_}}, input);
     }
 
     // A failure: exit 1, nothing on stdout, exactly one line on stderr that
     // names the file; returns the reason after "banmen-cli: <file>: ".
     std::string expectFailure(const Result& result, const std::string& file) {
-        EXPECT_EQ(result.exitCode, 1) << result.err;
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        const std::string prefix = "banmen-cli: " + file + ": ";
-        EXPECT_THAT(result.err, StartsWith(prefix));
-        if (result.err.size() < prefix.size() + 1) {
-            return {};
-        }
-        return result.err.substr(prefix.size(), result.err.size() - prefix.size() - 1);
+        return test::expectOneLineFailure(result, file);
     }
 
     void expectUsage(const Result& result) {
@@ -221,8 +157,7 @@ TEST_F(CliTest, NewInfoDumpLoadRoundTrip) {
     Result all = run({"dump", "--all", sgw});
     ASSERT_EQ(all.exitCode, 0);
     EXPECT_GT(all.out.size(), dump.out.size());
-    writeText(file("all.json"), all.out);
-    ASSERT_EQ(run({"load-json", "-", file("back2.sgw")}, file("all.json")).exitCode, 0);
+    ASSERT_EQ(run({"load-json", "-", file("back2.sgw")}, all.out).exitCode, 0);
     EXPECT_EQ(readBytes(file("back2.sgw")), readBytes(sgw));
 }
 
@@ -448,10 +383,9 @@ TEST_F(CliTest, PackUnpackRoundTripForEveryUnit) {
 
 TEST_F(CliTest, DashMeansStandardInputAndOutput) {
     writeRecord(file("full.sgw"), test::fullRecord());
-    Result packed = run({"pack", "--unit", "2", "-", "-"}, file("full.sgw"));
+    Result packed = run({"pack", "--unit", "2", "-", "-"}, readText(file("full.sgw")));
     ASSERT_EQ(packed.exitCode, 0) << packed.err;
-    writeText(file("piped.sgp"), packed.out);
-    Result unpacked = run({"unpack", "-", "-"}, file("piped.sgp"));
+    Result unpacked = run({"unpack", "-", "-"}, packed.out);
     ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err;
     EXPECT_EQ(std::vector<std::uint8_t>(unpacked.out.begin(), unpacked.out.end()),
               readBytes(file("full.sgw")));
@@ -462,11 +396,9 @@ TEST_F(CliTest, DashMeansStandardInputAndOutput) {
     EXPECT_EQ(std::vector<std::uint8_t>(loaded.out.begin(), loaded.out.end()),
               readBytes(file("full.sgw")));
 
-    writeText(file("broken.json"), "{");
-    EXPECT_THAT(
-        expectFailure(run({"load-json", "-", file("o.sgw")}, file("broken.json")), "<stdin>"),
-        StartsWith("line 1, column 2: "));
-    EXPECT_EQ(expectFailure(run({"unpack", "-", file("o")}, file("broken.json")), "<stdin>"),
+    EXPECT_THAT(expectFailure(run({"load-json", "-", file("o.sgw")}, "{"), "<stdin>"),
+                StartsWith("line 1, column 2: "));
+    EXPECT_EQ(expectFailure(run({"unpack", "-", file("o")}, "{"), "<stdin>"),
               "not a packed block (truncated header)");
 }
 

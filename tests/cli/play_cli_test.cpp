@@ -2,15 +2,12 @@
 // automatic games, their determinism, the three kinds of game file, forced
 // dice, and the exit status of every way a game or a command can end.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,29 +15,19 @@
 #include "model/game_record.h"
 #include "model/json_value.h"
 #include "model/packed_block.h"
+#include "support/cli_runner.h"
 #include "support/sample_records.h"
 #include "support/test_support.h"
-
-extern char** environ;
 
 namespace banmen {
 namespace {
 
-using test::readBytes;
+using test::readText;
 using test::TempDir;
 using test::writeBytes;
 using ::testing::HasSubstr;
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readText(const std::string& path) {
-    const std::vector<std::uint8_t> bytes = readBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
+using Result = test::CliResult;
 
 void name(SquareDef& square, const std::string& text) {
     std::memset(square.name, 0, sizeof square.name);
@@ -102,50 +89,9 @@ class PlayCliTest : public ::testing::Test {
   protected:
     PlayCliTest() { writeBytes(game_, bytesOf(smallGame())); }
 
-    Result run(const std::vector<std::string>& args, const std::string& input = "/dev/null") {
-        const std::string program = std::string(BANMEN_BIN_DIR) + "/banmen-cli";
-        const std::string outPath = dir_.file("stdout.txt");
-        const std::string errPath = dir_.file("stderr.txt");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        std::vector<std::string> words = {program};
-        words.insert(words.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        std::vector<std::string> environment = {"BANMEN_HOME=" + dir_.path()};
-        for (char** e = environ; *e != nullptr; ++e) {
-            if (std::strncmp(*e, "BANMEN_HOME=", 12) != 0) {
-                environment.emplace_back(*e);
-            }
-        }
-        std::vector<char*> envp;
-        for (std::string& entry : environment) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-        Result result;
-        pid_t pid = 0;
-        const int spawned =
-            posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot run " << program << ": " << std::strerror(spawned);
-            return result;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readText(outPath);
-        result.err = readText(errPath);
-        return result;
+    Result run(const std::vector<std::string>& args,
+               const std::optional<std::string>& input = std::nullopt) {
+        return test::runCli(args, {{"BANMEN_HOME", dir_.path()}}, input);
     }
 
     // The transcript's lines, each parsed.
@@ -315,12 +261,10 @@ TEST_F(PlayCliTest, AnEndlessChainOfJumpsIsStopped) {
 }
 
 TEST_F(PlayCliTest, APersonPlaysFromTheKeyboard) {
-    const std::string input = dir_.file("input.txt");
-    std::string lines;
+    std::string input;
     for (int i = 0; i < 400; ++i) {
-        lines += "1\n";  // Enter at a prompt, the first way at a branch
+        input += "1\n";  // Enter at a prompt, the first way at a branch
     }
-    test::writeText(input, lines);
     const std::string path = dir_.file("t.jsonl");
     const Result result =
         run({"play", "--players", "pppp", "--seed", "5", "--transcript", path, game_}, input);

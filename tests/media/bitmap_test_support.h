@@ -11,6 +11,17 @@
 
 namespace banmen::test {
 
+constexpr Colour kRed = RgbColour(255, 0, 0);
+constexpr Colour kGreen = RgbColour(0, 255, 0);
+constexpr Colour kBlue = RgbColour(0, 0, 255);
+constexpr Colour kWhite = RgbColour(255, 255, 255);
+// A colour no drawing of the tests makes: what a copy must leave alone.
+constexpr Colour kSentinel = RgbColour(1, 2, 250);
+
+inline void fill(DibBitmap& bitmap, Colour colour) {
+    bitmap.FillSolidRect(0, 0, bitmap.GetWidth(), bitmap.GetHeight(), colour);
+}
+
 // A colour that tells its position apart: red = x, green = y (both below 256).
 inline Colour positionColour(int x, int y, std::uint32_t blue = 7) {
     return RgbColour(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), blue);
@@ -23,6 +34,37 @@ inline void fillWithPositions(DibBitmap& bitmap, std::uint32_t blue = 7) {
             bitmap.SetPixel(x, y, positionColour(x, y, blue));
         }
     }
+}
+
+// A new 32-bit bitmap in one colour; false when it cannot be made.
+inline bool createFilled(DibBitmap& bitmap, int width, int height, Colour colour) {
+    if (!bitmap.Create(32, width, height)) {
+        return false;
+    }
+    fill(bitmap, colour);
+    return true;
+}
+
+// A new 32-bit bitmap filled with positionColour(x, y).
+inline bool createWithPositions(DibBitmap& bitmap, int width, int height) {
+    if (!bitmap.Create(32, width, height)) {
+        return false;
+    }
+    fillWithPositions(bitmap);
+    return true;
+}
+
+// A new bitmap of the depth, top-down or bottom-up, with the standard colour
+// table; false when it cannot be made.
+inline bool createWithRowOrder(DibBitmap& bitmap, int bits, bool topDown, int width, int height) {
+    BitmapInfo info;
+    if (!BuildBitmapInfo(static_cast<std::uint32_t>(bits), width, height, info)) {
+        return false;
+    }
+    if (topDown) {
+        info.height = -info.height;
+    }
+    return bitmap.Create(info, nullptr);
 }
 
 // Random raw pixels (indices inside the table for 8 bits or less).

@@ -12,24 +12,20 @@
 namespace banmen {
 namespace {
 
+using test::createFilled;
+using test::createWithPositions;
+using test::fill;
 using test::fillWithPositions;
+using test::kSentinel;
 using test::positionColour;
-
-const Colour kSentinel = RgbColour(1, 2, 250);
-
-void fill(DibBitmap& bitmap, Colour colour) {
-    bitmap.FillSolidRect(0, 0, bitmap.GetWidth(), bitmap.GetHeight(), colour);
-}
 
 // --- Block copies ---
 
 TEST(DibDraw, SizesOfZeroDrawTheWholeBitmap) {
     DibBitmap piece;
-    ASSERT_TRUE(piece.Create(32, 5, 4));
-    fillWithPositions(piece);
+    ASSERT_TRUE(createWithPositions(piece, 5, 4));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 10, 10));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 10, 10, kSentinel));
     piece.DrawTo(board, 2, 3);
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 10; ++x) {
@@ -41,11 +37,9 @@ TEST(DibDraw, SizesOfZeroDrawTheWholeBitmap) {
 
 TEST(DibDraw, CopiesAreClippedOnEverySide) {
     DibBitmap piece;
-    ASSERT_TRUE(piece.Create(32, 6, 6));
-    fillWithPositions(piece);
+    ASSERT_TRUE(createWithPositions(piece, 6, 6));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 4, 4));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 4, 4, kSentinel));
     // From (1, 1) of the piece, 6 x 6 asked, placed at (-2, -1): the piece
     // ends first on the right and bottom.
     piece.DrawTo(board, -2, -1, 6, 6, 1, 1);
@@ -115,8 +109,7 @@ TEST(DibDraw, RasterOperationsCombineBits) {
 
 TEST(DibDraw, OverlappingCopyWithinOneBitmap) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 6, 6));
-    fillWithPositions(bitmap);
+    ASSERT_TRUE(createWithPositions(bitmap, 6, 6));
     bitmap.BitBlt(1, 1, 5, 5, bitmap, 0, 0);  // down and right by one
     for (int y = 1; y < 6; ++y) {
         for (int x = 1; x < 6; ++x) {
@@ -139,8 +132,7 @@ TEST(DibDraw, CopyFromDrawsTheSourceWithItsTransparency) {
     piece.SetPixel(1, 0, RgbColour(9, 9, 9));
     piece.SetTransparentColor(kMagenta);
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 2, 1));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 2, 1, kSentinel));
     board.CopyFrom(piece, 0, 0);
     EXPECT_EQ(board.GetPixel(0, 0), kSentinel);
     EXPECT_EQ(board.GetPixel(1, 0), RgbColour(9, 9, 9));
@@ -161,11 +153,9 @@ TEST(DibDraw, CopyFromDrawsTheSourceWithItsTransparency) {
 // with source offset (10, 0).
 TEST(DibTile, FirstColumnStartsAtTheOffsetTheRestAtZero) {
     DibBitmap tile;
-    ASSERT_TRUE(tile.Create(32, 100, 80));
-    fillWithPositions(tile);
+    ASSERT_TRUE(createWithPositions(tile, 100, 80));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 260, 110));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 260, 110, kSentinel));
     tile.DrawTiled(board, 0, 0, 250, 100, 10, 0);
     for (int y = 0; y < 110; ++y) {
         for (int x = 0; x < 260; ++x) {
@@ -183,11 +173,9 @@ TEST(DibTile, FirstColumnStartsAtTheOffsetTheRestAtZero) {
 
 TEST(DibTile, FirstRowStartsAtTheVerticalOffset) {
     DibBitmap tile;
-    ASSERT_TRUE(tile.Create(32, 10, 8));
-    fillWithPositions(tile);
+    ASSERT_TRUE(createWithPositions(tile, 10, 8));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 30, 30));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 30, 30, kSentinel));
     tile.DrawTiled(board, 5, 5, 20, 20, 3, 6);
     // First row: 2 high from y = 6; then 8, 8, and 2 rows.
     EXPECT_EQ(board.GetPixel(5, 5), positionColour(3, 6));
@@ -206,8 +194,7 @@ TEST(DibTile, BoxesFarOutsideAreCheap) {
     ASSERT_TRUE(tile.Create(32, 1, 1));
     tile.SetPixel(0, 0, RgbColour(7, 7, 7));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 3, 3));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 3, 3, kSentinel));
     tile.DrawTiled(board, -2000000000, -2000000000, 2000000002, 2000000001);
     EXPECT_EQ(board.GetPixel(1, 0), RgbColour(7, 7, 7));
     EXPECT_EQ(board.GetPixel(2, 0), kSentinel);
@@ -218,11 +205,9 @@ TEST(DibTile, BoxesFarOutsideAreCheap) {
 
 TEST(DibFit, WidePictureIsCentredVertically) {
     DibBitmap picture;
-    ASSERT_TRUE(picture.Create(32, 200, 100));
-    fill(picture, RgbColour(200, 10, 10));
+    ASSERT_TRUE(createFilled(picture, 200, 100, RgbColour(200, 10, 10)));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 140, 140));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 140, 140, kSentinel));
     board.CopyFromFit(picture, 10, 20, 100, 100);
     for (int y = 0; y < 140; ++y) {
         for (int x = 0; x < 140; ++x) {
@@ -235,11 +220,9 @@ TEST(DibFit, WidePictureIsCentredVertically) {
 
 TEST(DibFit, TallPictureIsCentredHorizontallyWithIntegerHalving) {
     DibBitmap picture;
-    ASSERT_TRUE(picture.Create(32, 30, 90));
-    fill(picture, RgbColour(0, 90, 0));
+    ASSERT_TRUE(createFilled(picture, 30, 90, RgbColour(0, 90, 0)));
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 50, 50));
-    fill(board, kSentinel);
+    ASSERT_TRUE(createFilled(board, 50, 50, kSentinel));
     board.CopyFromFit(picture, 0, 0, 45, 45);  // 15 x 45, at x + (45 - 15) / 2 = 15
     EXPECT_EQ(board.GetPixel(14, 10), kSentinel);
     EXPECT_EQ(board.GetPixel(15, 0), RgbColour(0, 90, 0));
@@ -288,8 +271,7 @@ class StretchTest : public ::testing::Test {
 TEST_F(StretchTest, EqualSizesCopyExactlyEvenInPieces) {
     SetScreenSizeForTesting({64, 48});
     DibBitmap source;
-    ASSERT_TRUE(source.Create(32, 200, 150));
-    fillWithPositions(source);
+    ASSERT_TRUE(createWithPositions(source, 200, 150));
     DibBitmap target;
     ASSERT_TRUE(target.Create(32, 200, 150));
     DibBitmap::StretchInPieces(target, {0, 0, 200, 150}, source, {0, 0, 200, 150}, kSrcCopy);
@@ -307,8 +289,7 @@ TEST_F(StretchTest, LargerThanTheScreenStillCoversEveryPixelOnce) {
         }
     }
     DibBitmap target;
-    ASSERT_TRUE(target.Create(32, 120, 90));
-    fill(target, kSentinel);
+    ASSERT_TRUE(createFilled(target, 120, 90, kSentinel));
     // Every pixel shows the gradient at about the source position of its
     // centre. Each piece has its own scale (51 source pixels to 26, against
     // 201 to 100 overall), so positions drift by up to a few pixels.
@@ -374,13 +355,11 @@ TEST_F(StretchTest, EnlargingKeepsAPlainColourPlain) {
 
 TEST_F(StretchTest, StretchedTransparentPictureHasNoFringe) {
     DibBitmap piece;
-    ASSERT_TRUE(piece.Create(32, 8, 8));
-    fill(piece, kMagenta);
+    ASSERT_TRUE(createFilled(piece, 8, 8, kMagenta));
     piece.FillSolidRect(2, 2, 4, 4, RgbColour(255, 0, 0));
     piece.SetTransparentColor(kMagenta);
     DibBitmap board;
-    ASSERT_TRUE(board.Create(32, 24, 24));
-    fill(board, RgbColour(0, 0, 255));
+    ASSERT_TRUE(createFilled(board, 24, 24, RgbColour(0, 0, 255)));
     piece.DrawStretched(board, 0, 0, 24, 24, 0, 0, 0, 0);
     piece.DrawStretched(board, 0, 0, 5, 5, 0, 0, 0, 0);  // and shrunk
     for (int y = 0; y < 24; ++y) {

@@ -8,24 +8,19 @@
 namespace banmen {
 namespace {
 
-using test::fillWithPositions;
+using test::createFilled;
+using test::createWithPositions;
+using test::fill;
+using test::kSentinel;
 using test::positionColour;
-
-const Colour kSentinel = RgbColour(1, 2, 250);
-
-void fill(DibBitmap& bitmap, Colour colour) {
-    bitmap.FillSolidRect(0, 0, bitmap.GetWidth(), bitmap.GetHeight(), colour);
-}
 
 // --- DrawRotated ---
 
 TEST(DrawRotated, NoTurnCopiesTheBox) {
     DibBitmap source;
-    ASSERT_TRUE(source.Create(32, 12, 9));
-    fillWithPositions(source);
+    ASSERT_TRUE(createWithPositions(source, 12, 9));
     DibBitmap target;
-    ASSERT_TRUE(target.Create(32, 20, 20));
-    fill(target, kSentinel);
+    ASSERT_TRUE(createFilled(target, 20, 20, kSentinel));
     target.DrawRotated(source, 3, 4, 7, 5, 2, 1, 0);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
@@ -39,8 +34,7 @@ TEST(DrawRotated, NoTurnCopiesTheBox) {
 
 TEST(DrawRotated, QuarterAndHalfTurnsMovePixelsWhole) {
     DibBitmap source;
-    ASSERT_TRUE(source.Create(32, 6, 6));
-    fillWithPositions(source);
+    ASSERT_TRUE(createWithPositions(source, 6, 6));
     DibBitmap target;
     ASSERT_TRUE(target.Create(32, 6, 6));
     target.DrawRotated(source, 0, 0, 6, 6, 0, 0, 180);
@@ -89,11 +83,9 @@ TEST(DrawRotated, HalfPixelPositionsBlendRightThenBelow) {
 
 TEST(DrawRotated, TurnedBoxReachesBeyondItselfAndNoFurther) {
     DibBitmap source;
-    ASSERT_TRUE(source.Create(32, 10, 10));
-    fill(source, RgbColour(0, 200, 0));
+    ASSERT_TRUE(createFilled(source, 10, 10, RgbColour(0, 200, 0)));
     DibBitmap target;
-    ASSERT_TRUE(target.Create(32, 30, 30));
-    fill(target, kSentinel);
+    ASSERT_TRUE(createFilled(target, 30, 30, kSentinel));
     target.DrawRotated(source, 10, 10, 10, 10, 0, 0, 45);
     // The corners of the turned box reach past the sides of the box along
     // its middle lines; the box's own corners stay empty.
@@ -113,13 +105,11 @@ TEST(DrawRotated, TurnedBoxReachesBeyondItselfAndNoFurther) {
 
 TEST(DrawRotated, TransparentSourcePixelsAreLeftOut) {
     DibBitmap source;
-    ASSERT_TRUE(source.Create(32, 4, 4));
-    fill(source, RgbColour(200, 0, 0));
+    ASSERT_TRUE(createFilled(source, 4, 4, RgbColour(200, 0, 0)));
     source.FillSolidRect(0, 0, 2, 4, kMagenta);
     source.SetTransparentColor(kMagenta);
     DibBitmap target;
-    ASSERT_TRUE(target.Create(32, 4, 4));
-    fill(target, kSentinel);
+    ASSERT_TRUE(createFilled(target, 4, 4, kSentinel));
     target.DrawRotated(source, 0, 0, 4, 4, 0, 0, 180);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
@@ -150,8 +140,7 @@ TEST(MultiplyByMap, ChannelsScaleByTheMapValue) {
 
 TEST(MultiplyByMap, ClippedToTheMapLessItsOffset) {
     DibBitmap picture;
-    ASSERT_TRUE(picture.Create(32, 6, 6));
-    fill(picture, RgbColour(100, 100, 100));
+    ASSERT_TRUE(createFilled(picture, 6, 6, RgbColour(100, 100, 100)));
     DibBitmap map;
     ASSERT_TRUE(map.Create(8, 4, 4));
     fill(map, 0);

@@ -9,9 +9,9 @@
 namespace banmen {
 namespace {
 
-const Colour kBlue = RgbColour(0, 0, 255);
-const Colour kRed = RgbColour(255, 0, 0);
-const Colour kWhite = RgbColour(255, 255, 255);
+using test::kBlue;
+using test::kRed;
+using test::kWhite;
 
 // Magenta at every third pixel, the rest red and blue in turn: colours every
 // standard table holds.
@@ -34,12 +34,7 @@ class MaskPerDepth : public ::testing::TestWithParam<std::tuple<int, bool>> {
     // or top-down.
     void make(DibBitmap& bitmap) {
         const auto [bits, topDown] = GetParam();
-        BitmapInfo info;
-        ASSERT_TRUE(BuildBitmapInfo(static_cast<std::uint32_t>(bits), 7, 5, info));
-        if (topDown) {
-            info.height = -info.height;
-        }
-        ASSERT_TRUE(bitmap.Create(info, nullptr));
+        ASSERT_TRUE(test::createWithRowOrder(bitmap, bits, topDown, 7, 5));
     }
 };
 

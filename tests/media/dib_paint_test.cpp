@@ -14,14 +14,12 @@
 namespace banmen {
 namespace {
 
-const Colour kRed = RgbColour(255, 0, 0);
-const Colour kBlue = RgbColour(0, 0, 255);
-const Colour kGreen = RgbColour(0, 255, 0);
-const Colour kWhite = RgbColour(255, 255, 255);
-
-void fill(DibBitmap& bitmap, Colour colour) {
-    bitmap.FillSolidRect(0, 0, bitmap.GetWidth(), bitmap.GetHeight(), colour);
-}
+using test::createFilled;
+using test::fill;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
 
 bool haveFont(const char* family) {
     return QFontDatabase::hasFamily(QString::fromUtf8(family));
@@ -31,12 +29,7 @@ class PaintEveryDepth : public ::testing::TestWithParam<std::tuple<int, bool>> {
   protected:
     void make(DibBitmap& bitmap, int width, int height) {
         const auto [bits, topDown] = GetParam();
-        BitmapInfo info;
-        ASSERT_TRUE(BuildBitmapInfo(static_cast<std::uint32_t>(bits), width, height, info));
-        if (topDown) {
-            info.height = -height;
-        }
-        ASSERT_TRUE(bitmap.Create(info, nullptr));
+        ASSERT_TRUE(test::createWithRowOrder(bitmap, bits, topDown, width, height));
     }
 };
 
@@ -123,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, PaintEveryDepth,
 
 TEST(Paint, OpaqueBackgroundFillsTheTextCell) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 60, 30));
-    fill(bitmap, kWhite);
+    ASSERT_TRUE(createFilled(bitmap, 60, 30, kWhite));
     bitmap.SetBkColor(kGreen);
     ASSERT_TRUE(bitmap.TextOut(2, 2, QStringLiteral("ab")));
     EXPECT_EQ(bitmap.GetPixel(2, 2), kGreen);  // the cell's corner holds no ink
@@ -133,8 +125,7 @@ TEST(Paint, OpaqueBackgroundFillsTheTextCell) {
 
 TEST(Paint, DrawTextMeasuresAndAligns) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 100, 40));
-    fill(bitmap, kWhite);
+    ASSERT_TRUE(createFilled(bitmap, 100, 40, kWhite));
     bitmap.SetBkMode(kTransparentMode);
     bitmap.SelectFont(MakePointFont(QStringLiteral(u"ＭＳ ゴシック"), 90));
     Rect measured{0, 0, 0, 0};
@@ -229,8 +220,7 @@ class SmoothText : public ::testing::Test {
 // colour stands in for the background, which gives pure red.
 TEST_F(SmoothText, LightPixelsBlendHeavyPixelsTakeTheTextColour) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 200, 60));
-    fill(bitmap, kBlue);
+    ASSERT_TRUE(createFilled(bitmap, 200, 60, kBlue));
     bitmap.DrawSmoothText(QStringLiteral(u"雙六の絵柄"), 0, 0, 200, 60,
                           QStringLiteral(u"ＭＳ 明朝"), 32, 400, kRed, kNoColour);
     int light = 0;
@@ -283,8 +273,7 @@ TEST_F(SmoothText, HeavyPixelsAreTheTextColourWithinRounding) {
 
 TEST_F(SmoothText, ShadowFallsOneRightAndOneDown) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 80, 50));
-    fill(bitmap, kBlue);
+    ASSERT_TRUE(createFilled(bitmap, 80, 50, kBlue));
     bitmap.DrawSmoothText(QStringLiteral(u"■"), 0, 0, 80, 50, QStringLiteral(u"ＭＳ 明朝"), 40,
                           kRed, kGreen);
     int shadow = 0;
@@ -308,8 +297,7 @@ TEST_F(SmoothText, ShadowFallsOneRightAndOneDown) {
 
 TEST_F(SmoothText, CentredInTheBox) {
     DibBitmap bitmap;
-    ASSERT_TRUE(bitmap.Create(32, 300, 80));
-    fill(bitmap, kWhite);
+    ASSERT_TRUE(createFilled(bitmap, 300, 80, kWhite));
     bitmap.DrawSmoothText(QStringLiteral(u"盤面工房"), 50, 10, 200, 60,
                           QStringLiteral(u"ＭＳ ゴシック"), 24, 0, kNoColour);
     int left = 300;

@@ -1,44 +1,29 @@
 // "banmen-cli probe" on sounds: the format after decoding, as text or JSON,
 // without any audio device; or the one failure line and exit status 1.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "media/sound_test_support.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 namespace banmen {
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 class SoundProbe : public ::testing::Test {
   protected:
     Result probe(const std::string& file, bool json) {
-        const std::string out = dir_.file("out.txt");
-        const std::string err = dir_.file("err.txt");
+        std::vector<std::string> args = {"probe", file};
+        if (json) {
+            args.emplace_back("--json");
+        }
         // No audio device may be used: an unknown driver would make one fail.
-        const std::string command = "SDL_AUDIODRIVER=no-such-driver " +
-                                    test::shellQuoted(std::string(BANMEN_BIN_DIR) + "/banmen-cli") +
-                                    " probe " + test::shellQuoted(file) + (json ? " --json" : "") +
-                                    " >" + test::shellQuoted(out) + " 2>" + test::shellQuoted(err);
-        const int status = std::system(command.c_str());
-        Result result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        const std::vector<std::uint8_t> o = test::readBytes(out);
-        const std::vector<std::uint8_t> e = test::readBytes(err);
-        result.out.assign(o.begin(), o.end());
-        result.err.assign(e.begin(), e.end());
-        return result;
+        return test::runCli(args, {{"SDL_AUDIODRIVER", "no-such-driver"}});
     }
 
     test::TempDir dir_;

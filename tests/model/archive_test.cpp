@@ -28,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readBytes;
+using test::readText;
 using test::TempDir;
 using test::writeBytes;
 using test::writeText;
@@ -85,11 +86,6 @@ RawEntry fileEntry(std::string name, std::string data) {
     e.name = std::move(name);
     e.data = std::move(data);
     return e;
-}
-
-std::string readText(const std::string& path) {
-    Bytes bytes = readBytes(path);
-    return {bytes.begin(), bytes.end()};
 }
 
 // Bytes that do not repeat with the piece size, so that pieces written in the

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -205,6 +207,19 @@ TEST(WriteFileAtomically, FolderAsTargetFailsCleanly) {
     EXPECT_EQ(entriesIn(dir.path()), 1u);
     EXPECT_FALSE(WriteFileAtomically(dir.file("missing/f"), "x", 1).isOk());
     EXPECT_FALSE(WriteFileAtomically(dir.path() + "/", "x", 1).isOk());
+}
+
+TEST(RandomNameSuffix, SixLettersOrDigitsThatVary) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 50; ++i) {
+        const std::string suffix = randomNameSuffix();
+        ASSERT_EQ(suffix.size(), 6u);
+        for (char c : suffix) {
+            EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << suffix;
+        }
+        seen.insert(suffix);
+    }
+    EXPECT_GT(seen.size(), 45u);  // 62^6 names: repeats are all but impossible
 }
 
 TEST(CopyFile, CopiesAcrossBufferBoundaries) {

@@ -26,8 +26,7 @@ std::map<std::string, std::string> snapshot(const std::string& root) {
         if (entry.is_directory()) {
             entries[relative] = "<folder>";
         } else {
-            const auto bytes = test::readBytes(entry.path().string());
-            entries[relative] = std::string(bytes.begin(), bytes.end());
+            entries[relative] = test::readText(entry.path().string());
         }
     }
     return entries;

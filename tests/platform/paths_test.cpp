@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,17 @@ TEST(NativePathSplit, Utf8NamesWithManyBytes) {
     EXPECT_EQ(path::PathTitle(path), "所持金ソ");
     EXPECT_EQ(path::PathExtension(path), ".sgw");
     EXPECT_EQ(normalized("/ā//ﾜ//x"), "/ā/ﾜ/x");
+}
+
+TEST(NativePathAbsolute, RelativePathsStartAtTheWorkingFolderAndDotsGo) {
+    const std::string here = std::filesystem::current_path().string();
+    ASSERT_NE(here, "/");
+    EXPECT_EQ(path::AbsolutePath("a/../b/./c"), here + "/b/c");
+    EXPECT_EQ(path::AbsolutePath("."), here + "/");
+    EXPECT_EQ(path::AbsolutePath(" \"/x//y/../z\" "), "/x/z");
+    EXPECT_EQ(path::AbsolutePath("/x/y/"), "/x/y/");  // the trailing "/" stays
+    EXPECT_EQ(path::AbsolutePath("/../.."), "/");
+    EXPECT_EQ(path::AbsolutePath(" \"\" "), "");
 }
 
 TEST(NativePathJoin, OneSeparatorBetween) {

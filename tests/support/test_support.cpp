@@ -32,6 +32,11 @@ std::vector<std::uint8_t> readBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string readText(const std::string& path) {
+    const std::vector<std::uint8_t> bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),

@@ -27,6 +27,8 @@ class TempDir {
 
 // Plain helpers that do not go through the code under test.
 std::vector<std::uint8_t> readBytes(const std::string& path);
+// The file's bytes as they are, in a string.
+std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 void writeText(const std::string& path, std::string_view text);
 bool exists(const std::string& path);

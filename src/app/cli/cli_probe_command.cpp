@@ -9,6 +9,25 @@
 
 namespace banmen::cli {
 
+int printProbe(std::initializer_list<ProbeField> fields, bool json, Context& context) {
+    std::string text;
+    for (const ProbeField& field : fields) {
+        const std::string key(field.key);
+        if (json) {
+            text += (text.empty() ? "{\"" : ",\"") + key + "\":" + field.value;
+        } else {
+            text += key + ": " + field.value + "\n";
+        }
+    }
+    if (json) {
+        text += "}\n";
+    }
+    if (Status printed = writeStdout(text); !printed) {
+        return fail(context, "<stdout>", printed);
+    }
+    return kExitSuccess;
+}
+
 int runProbe(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
     const bool json = args.has("--json");
@@ -24,18 +43,11 @@ int runProbe(const Arguments& args, Context& context) {
     if (!bitmap.LoadFile(path, kNoColour, &why)) {
         return fail(context, path, why);
     }
-    const std::string width = std::to_string(bitmap.GetWidth());
-    const std::string height = std::to_string(bitmap.GetHeight());
-    const std::string depth = std::to_string(bitmap.GetBitsPerPixel());
-    const std::string colours = std::to_string(bitmap.GetColourCount());
-    const std::string text = json ? "{\"width\":" + width + ",\"height\":" + height +
-                                        ",\"depth\":" + depth + ",\"colours\":" + colours + "}\n"
-                                  : "width: " + width + "\nheight: " + height +
-                                        "\ndepth: " + depth + "\ncolours: " + colours + "\n";
-    if (Status printed = writeStdout(text); !printed) {
-        return fail(context, "<stdout>", printed);
-    }
-    return kExitSuccess;
+    return printProbe({{"width", std::to_string(bitmap.GetWidth())},
+                       {"height", std::to_string(bitmap.GetHeight())},
+                       {"depth", std::to_string(bitmap.GetBitsPerPixel())},
+                       {"colours", std::to_string(bitmap.GetColourCount())}},
+                      json, context);
 }
 
 }  // namespace banmen::cli

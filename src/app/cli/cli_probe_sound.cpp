@@ -20,18 +20,11 @@ int probeSound(const std::string& path, bool json, Context& context) {
         return fail(context, path, decoded);
     }
     // `samples` counts samples per channel (frames), as the decoders do.
-    const std::string channels = std::to_string(sound.format.channels);
-    const std::string rate = std::to_string(sound.format.rate);
-    const std::string bits = std::to_string(sound.format.bits);
-    const std::string samples = std::to_string(sound.frameCount());
-    const std::string text = json ? "{\"channels\":" + channels + ",\"rate\":" + rate +
-                                        ",\"bits\":" + bits + ",\"samples\":" + samples + "}\n"
-                                  : "channels: " + channels + "\nrate: " + rate +
-                                        "\nbits: " + bits + "\nsamples: " + samples + "\n";
-    if (Status printed = writeStdout(text); !printed) {
-        return fail(context, "<stdout>", printed);
-    }
-    return kExitSuccess;
+    return printProbe({{"channels", std::to_string(sound.format.channels)},
+                       {"rate", std::to_string(sound.format.rate)},
+                       {"bits", std::to_string(sound.format.bits)},
+                       {"samples", std::to_string(sound.frameCount())}},
+                      json, context);
 }
 
 }  // namespace banmen::cli
