@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "model/packed_block_x86.h"
+
 namespace banmen {
 namespace {
 
@@ -313,9 +315,12 @@ std::size_t Pack(int unitSize, const void* data, std::size_t size, std::uint8_t*
     putLe32(output + 8, static_cast<std::uint32_t>(size));
     putLe32(output + 12, static_cast<std::uint32_t>(unitSize));
     std::uint8_t* flags = output + kPackedHeaderSize;
-    std::memset(flags, 0, flagBytes);
     const auto* in = static_cast<const std::uint8_t*>(data);
     std::uint8_t* out = output + dataOffset;
+    if (packed_x86::fastPathEnabled()) {  // it writes every flag byte
+        return dataOffset + packed_x86::packUnits(unitSize, in, size, flags, out);
+    }
+    std::memset(flags, 0, flagBytes);
     std::size_t dataBytes = 0;
     switch (unitSize) {
         case 1:
@@ -366,7 +371,10 @@ Status Unpack(const std::uint8_t* block, std::size_t size, std::vector<std::uint
     // or an archive still opens.
     const std::uint8_t* flags = block + kPackedHeaderSize;
     const std::size_t available = (size - dataOffset) / u;
-    if (countFlags(flags, units) > available) {
+    const bool fast = packed_x86::fastPathEnabled();
+    const std::size_t setFlags =
+        fast ? packed_x86::countFlags(flags, units) : countFlags(flags, units);
+    if (setFlags > available) {
         return Status::error("packed data runs out at unit " +
                              std::to_string(unitWithoutData(flags, units, available)));
     }
@@ -375,6 +383,11 @@ Status Unpack(const std::uint8_t* block, std::size_t size, std::vector<std::uint
     out.resize(unpackedSize);
     const std::uint8_t* data = block + dataOffset;
     const std::uint8_t* dataEnd = block + size;
+    if (fast) {
+        packed_x86::unpackUnits(static_cast<int>(unitSize), flags, data, dataEnd, out.data(),
+                                unpackedSize);
+        return Status::ok();
+    }
     switch (unitSize) {
         case 1:
             unpackUnits<std::uint8_t>(flags, data, dataEnd, units, out.data(), unpackedSize);

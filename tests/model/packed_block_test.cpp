@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "model/packed_block_x86.h"
 
 namespace banmen {
 namespace {
@@ -215,6 +218,35 @@ TEST(PackedBlockFormat, BoundCoversWholeUnitsAndBadUnitSizesGiveZero) {
 
 // --- Round trips and agreement with the reference ---
 
+// Pack and Unpack choose a path of their own (the x86 fast path where the
+// processor has it); these tests run once with each path forced.
+enum class Path { portable, fast };
+
+void PrintTo(Path path, std::ostream* os) {
+    *os << (path == Path::fast ? "fast path" : "portable path");
+}
+
+bool processorHasFastPath() {
+    packed_x86::setFastPathEnabled(true);
+    return packed_x86::fastPathEnabled();
+}
+
+class PackedBlockEachPath : public testing::TestWithParam<Path> {
+  protected:
+    void SetUp() override {
+        if (GetParam() == Path::fast && !processorHasFastPath()) {
+            GTEST_SKIP() << "this processor has no fast path";
+        }
+        packed_x86::setFastPathEnabled(GetParam() == Path::fast);
+    }
+    void TearDown() override { packed_x86::setFastPathEnabled(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Paths, PackedBlockEachPath, testing::Values(Path::portable, Path::fast),
+                         [](const testing::TestParamInfo<Path>& param) {
+                             return param.param == Path::fast ? "Fast" : "Portable";
+                         });
+
 TEST(PackedBlockRoundTrip, SmallSizesOfEveryShape) {
     std::mt19937 rng(7);
     for (int u : kUnitSizes) {
@@ -246,7 +278,7 @@ TEST(PackedBlockRoundTrip, RunsShrinkToTheirFlags) {
     }
 }
 
-TEST(PackedBlockRoundTrip, FastPathsAgreeWithReferenceOnManyInputs) {
+TEST_P(PackedBlockEachPath, AgreesWithReferenceOnManyInputs) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 600; ++round) {
         const int u = kUnitSizes[round % 3];
@@ -261,7 +293,7 @@ TEST(PackedBlockRoundTrip, FastPathsAgreeWithReferenceOnManyInputs) {
     }
 }
 
-TEST(PackedBlockRoundTrip, UnpackFollowsAnyFlagPattern) {
+TEST_P(PackedBlockEachPath, UnpackFollowsAnyFlagPattern) {
     // Blocks made directly, with flag patterns Pack never makes (a set flag
     // whose unit equals the one before, stray bits past the last unit).
     std::mt19937 rng(99);
@@ -287,12 +319,13 @@ TEST(PackedBlockRoundTrip, UnpackFollowsAnyFlagPattern) {
         const Bytes data = randomBytes(rng, set * u);
         block.insert(block.end(), data.begin(), data.end());
         Bytes out;
-        ASSERT_TRUE(unpack(block, out)) << "round " << round;
+        // An exact copy, so that a sanitizer sees any read past the data.
+        ASSERT_TRUE(unpack(Bytes(block), out)) << "round " << round;
         ASSERT_EQ(out, referenceUnpack(block)) << "round " << round;
     }
 }
 
-TEST(PackedBlockRoundTrip, RecordSizedDataWithEveryUnitSize) {
+TEST_P(PackedBlockEachPath, RecordSizedDataWithEveryUnitSize) {
     std::mt19937 rng(5);
     const Bytes in = recordLike(rng, 273760);
     for (int u : kUnitSizes) {
@@ -316,10 +349,11 @@ void expectCleanFailure(const Bytes& block, std::size_t size, const std::string&
     EXPECT_EQ(out, sentinel) << what;
 }
 
-TEST(PackedBlockHostile, EveryCutFailsCleanly) {
+TEST_P(PackedBlockEachPath, EveryCutFailsCleanly) {
     std::mt19937 rng(11);
     for (int u : kUnitSizes) {
-        for (const Bytes& in : {recordLike(rng, 300), Bytes{5, 5, 7}, randomBytes(rng, 33)}) {
+        for (const Bytes& in : {recordLike(rng, 300), Bytes{5, 5, 7}, randomBytes(rng, 33),
+                                recordLike(rng, 1500), randomBytes(rng, 400)}) {
             const Bytes block = pack(u, in);
             for (std::size_t cut = 0; cut < block.size(); ++cut) {
                 // A copy of exactly `cut` bytes, so a sanitizer sees any overread.
@@ -417,30 +451,199 @@ TEST(PackedBlockHostile, AbsurdUnpackedSizeIsRefused) {
     EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](std::uint8_t v) { return v == 0; }));
 }
 
-TEST(PackedBlockHostile, FlippedBytesNeverOverread) {
+TEST_P(PackedBlockEachPath, FlippedBytesNeverOverread) {
     std::mt19937 rng(3);
     for (int u : kUnitSizes) {
-        const Bytes good = pack(u, recordLike(rng, 90));
-        // Every value of every header byte, and some values of every other byte.
-        for (std::size_t at = 0; at < good.size(); ++at) {
-            for (int v = 0; v < 256; v += at < 16 ? 1 : 37) {
-                Bytes b = good;
-                b[at] = static_cast<std::uint8_t>(v);
-                Bytes out = {0xAB};
-                const Status s = unpack(b, out);
-                if (s) {
-                    EXPECT_EQ(out.size(), get32(b, 8));
-                    EXPECT_EQ(out, referenceUnpack(b));
-                } else {
-                    EXPECT_EQ(out, Bytes{0xAB});
-                }
-                if (at < 4 && v != good[at]) {
-                    EXPECT_EQ(s.reason(), "not a packed block (bad magic)");
-                }
-                if (at >= 4 && at < 8 && v != good[at]) {
-                    EXPECT_FALSE(s) << "data offset byte " << at;
+        for (const std::size_t size : {std::size_t{90}, std::size_t{700}}) {
+            const Bytes good = pack(u, recordLike(rng, size));
+            // Every value of every header byte, and some values of every other byte.
+            for (std::size_t at = 0; at < good.size(); ++at) {
+                for (int v = 0; v < 256; v += at < 16 ? 1 : 37) {
+                    Bytes b = good;
+                    b[at] = static_cast<std::uint8_t>(v);
+                    Bytes out = {0xAB};
+                    const Status s = unpack(b, out);
+                    if (s) {
+                        EXPECT_EQ(out.size(), get32(b, 8));
+                        EXPECT_EQ(out, referenceUnpack(b));
+                    } else {
+                        EXPECT_EQ(out, Bytes{0xAB});
+                    }
+                    if (at < 4 && v != good[at]) {
+                        EXPECT_EQ(s.reason(), "not a packed block (bad magic)");
+                    }
+                    if (at >= 4 && at < 8 && v != good[at]) {
+                        EXPECT_FALSE(s) << "data offset byte " << at;
+                    }
                 }
             }
+        }
+    }
+}
+
+// --- The x86 fast path against the portable path ---
+
+class PackedBlockFastPath : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!processorHasFastPath()) {
+            GTEST_SKIP() << "this processor has no fast path";
+        }
+    }
+    void TearDown() override { packed_x86::setFastPathEnabled(true); }
+
+    // Packs and unpacks `in` with each path and expects the same bytes. The
+    // input ends where its buffer ends, so a sanitizer sees any overread.
+    static void expectPathsAgree(int unitSize, const std::uint8_t* in, std::size_t size,
+                                 const std::string& what) {
+        const std::string context = what + " unit " + std::to_string(unitSize);
+        const std::size_t bound = Pack(unitSize, in, size, nullptr);
+        Bytes fast(bound, 0xCD);
+        Bytes portable(bound, 0xCD);
+        packed_x86::setFastPathEnabled(true);
+        fast.resize(Pack(unitSize, in, size, fast.data()));
+        packed_x86::setFastPathEnabled(false);
+        portable.resize(Pack(unitSize, in, size, portable.data()));
+        ASSERT_EQ(fast, portable) << context;
+
+        Bytes fastOut;
+        Bytes portableOut;
+        packed_x86::setFastPathEnabled(true);
+        ASSERT_TRUE(unpack(fast, fastOut)) << context;
+        packed_x86::setFastPathEnabled(false);
+        ASSERT_TRUE(unpack(fast, portableOut)) << context;
+        ASSERT_EQ(fastOut, portableOut) << context;
+        ASSERT_EQ(fastOut, Bytes(in, in + size)) << context;
+    }
+};
+
+// 32 units (half a flag word) of one kind: all repeating the unit before, one
+// change then repeats, every unit changed, a few changes, or a mix of three
+// values.
+void appendHalfBlock(std::mt19937& rng, std::size_t unitSize, Bytes& bytes) {
+    Bytes unit(unitSize, 0);
+    if (bytes.size() >= unitSize) {
+        unit.assign(bytes.end() - static_cast<std::ptrdiff_t>(unitSize), bytes.end());
+    }
+    auto changed = [&](Bytes from) {
+        from[rng() % unitSize] ^= static_cast<std::uint8_t>(1 + rng() % 255);
+        return from;
+    };
+    const auto kind = rng() % 5;
+    const Bytes values[] = {unit, changed(unit), changed(unit)};
+    if (kind == 1) {
+        unit = changed(unit);
+    }
+    for (int k = 0; k < 32; ++k) {
+        if (kind == 2 || (kind == 3 && rng() % 6 == 0)) {
+            unit = changed(unit);
+        } else if (kind == 4) {
+            unit = values[rng() % 3];
+        }
+        bytes.insert(bytes.end(), unit.begin(), unit.end());
+    }
+}
+
+TEST_F(PackedBlockFastPath, AgreesWithPortablePathOnEveryKindOfHalfBlock) {
+    std::mt19937 rng(17);
+    for (int round = 0; round < 600; ++round) {
+        const int u = kUnitSizes[round % 3];
+        Bytes in;
+        const std::size_t halves = rng() % 120;
+        for (std::size_t h = 0; h < halves; ++h) {
+            appendHalfBlock(rng, static_cast<std::size_t>(u), in);
+        }
+        // Cut anywhere, so that blocks and units straddle the end of the data.
+        in.resize(in.empty() ? 0 : rng() % in.size());
+        expectPathsAgree(u, in.data(), in.size(), "round " + std::to_string(round));
+    }
+}
+
+TEST_F(PackedBlockFastPath, AgreesWithPortablePathAtEveryAlignmentAndSize) {
+    std::mt19937 rng(23);
+    const Bytes source = recordLike(rng, 3000);
+    // Around the first and second block of each unit size: 8 + 64 units.
+    const std::size_t sizes[] = {0,   1,   7,   8,   9,   63,  64,  71,  72,  73,   135,
+                                 136, 137, 143, 144, 145, 200, 287, 288, 289, 1000, 2999};
+    for (int u : kUnitSizes) {
+        for (std::size_t offset = 0; offset < 64; ++offset) {
+            for (const std::size_t size : sizes) {
+                // The input at the end of its own buffer, `offset` bytes in.
+                Bytes buffer(offset + size);
+                std::copy(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(size),
+                          buffer.begin() + static_cast<std::ptrdiff_t>(offset));
+                expectPathsAgree(
+                    u, buffer.data() + offset, size,
+                    "offset " + std::to_string(offset) + " size " + std::to_string(size));
+            }
+        }
+    }
+}
+
+TEST_F(PackedBlockFastPath, AgreesWithPortablePathOnRecordSizedData) {
+    std::mt19937 rng(29);
+    for (const Bytes& in :
+         {recordLike(rng, 273760), randomBytes(rng, 70001), Bytes(50000, 0), Bytes(50000, 0x5A)}) {
+        for (int u : kUnitSizes) {
+            expectPathsAgree(u, in.data(), in.size(), "size " + std::to_string(in.size()));
+        }
+    }
+}
+
+TEST_F(PackedBlockFastPath, PackWritesEveryFlagByteWhateverWasThere) {
+    std::mt19937 rng(31);
+    const std::size_t sizes[] = {0, 5, 8, 64, 100, 1000, 4099};
+    for (int u : kUnitSizes) {
+        for (const std::size_t size : sizes) {
+            const Bytes in = recordLike(rng, size);
+            const Bytes expected = referencePack(u, in);
+            const std::size_t unit = static_cast<std::size_t>(u);
+            const std::size_t units = (size + unit - 1) / unit;
+            const std::size_t flagBytes = (units + 7) / 8;
+            // Flags and data full of garbage, sized exactly.
+            Bytes flags(flagBytes, 0xFF);
+            Bytes data(units * unit, 0xEE);
+            const std::size_t dataBytes =
+                packed_x86::packUnits(u, in.data(), size, flags.data(), data.data());
+            ASSERT_EQ(16 + flagBytes + dataBytes, expected.size()) << u << " " << size;
+            EXPECT_TRUE(std::equal(flags.begin(), flags.end(), expected.begin() + 16))
+                << u << " " << size;
+            EXPECT_TRUE(std::equal(data.begin(),
+                                   data.begin() + static_cast<std::ptrdiff_t>(dataBytes),
+                                   expected.begin() + 16 + static_cast<std::ptrdiff_t>(flagBytes)))
+                << u << " " << size;
+        }
+    }
+}
+
+TEST_F(PackedBlockFastPath, CountsOnlyTheFlagsOfUnits) {
+    std::mt19937 rng(37);
+    for (std::size_t units = 0; units < 700; ++units) {
+        // Random flag bytes, stray bits past the last unit included.
+        const Bytes flags = randomBytes(rng, (units + 7) / 8);
+        std::size_t expected = 0;
+        for (std::size_t i = 0; i < units; ++i) {
+            expected += static_cast<std::size_t>((flags[i / 8] >> (7 - i % 8)) & 1);
+        }
+        EXPECT_EQ(packed_x86::countFlags(flags.data(), units), expected) << units;
+    }
+}
+
+TEST_F(PackedBlockFastPath, DataRunningOutGivesTheSameReasonOnBothPaths) {
+    std::mt19937 rng(41);
+    const Bytes in = recordLike(rng, 5000);
+    for (int u : kUnitSizes) {
+        const Bytes block = pack(u, in);
+        const std::size_t dataOffset = get32(block, 4);
+        for (std::size_t cut = dataOffset; cut < block.size(); cut += 7) {
+            const Bytes shortBlock(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(cut));
+            Bytes out;
+            packed_x86::setFastPathEnabled(true);
+            const Status fast = unpack(shortBlock, out);
+            packed_x86::setFastPathEnabled(false);
+            const Status portable = unpack(shortBlock, out);
+            EXPECT_FALSE(fast) << u << " " << cut;
+            EXPECT_EQ(fast.reason(), portable.reason()) << u << " " << cut;
         }
     }
 }
