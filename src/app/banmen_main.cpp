@@ -1,9 +1,17 @@
-// The editor: opens its main window, with the file named on the command line.
+// The editor: opens its main window, with the file named on the command line
+// ("banmen FILE", or "banmen --debug-square N FILE" to start a square debug
+// run from square N once the file is open).
 //
 // BANMEN_SCREENSHOT=<file.png> saves a picture of the window shortly after
 // start-up and quits (tools/screenshot-editor.sh); an open message box or
 // dialog goes to <file>-modal.png. The window's title goes to standard
 // output, since the picture cannot show it.
+//
+// BANMEN_PLAY_SHOTS=<folder> plays a test run of the opened game by itself
+// (the square debug run when one was asked for), saves a picture at each
+// stage of it into the folder and quits when the run has ended
+// (tools/screenshot-play.sh). The pictures' names go to standard output.
+// BANMEN_PLAY_DICE=3,1,6 makes the dice of that run land on those faces.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,6 +23,8 @@
 #include "editor/editor_document.h"
 #include "editor/editor_window.h"
 #include "editor/message_box_notifier.h"
+#include "editor/play/play_autopilot.h"
+#include "editor/play/play_controller.h"
 #include "platform/settings/player_settings.h"
 
 namespace {
@@ -37,6 +47,26 @@ void scheduleScreenshot(QWidget& window, const QString& file) {
     });
 }
 
+void schedulePlayShots(banmen::EditorWindow& window, const QString& folder, bool squareDebug) {
+    if (const char* dice = std::getenv("BANMEN_PLAY_DICE"); dice != nullptr) {
+        banmen::PlayOptions options;
+        for (const QString& face : QString::fromLatin1(dice).split(QLatin1Char(','))) {
+            options.forcedDice.push_back(face.toInt());
+        }
+        window.play().setOptions(options);
+    }
+    auto* pilot = new banmen::PlayAutopilot(window, folder, &window);
+    QObject::connect(pilot, &banmen::PlayAutopilot::finished, &window, [pilot] {
+        for (const QString& shot : pilot->shots()) {
+            std::printf("%s\n", shot.toStdString().c_str());
+        }
+        QCoreApplication::exit(pilot->shots().isEmpty() ? EXIT_FAILURE : EXIT_SUCCESS);
+    });
+    if (!squareDebug) {
+        QTimer::singleShot(kScreenshotDelayMs, &window, [&window] { window.startTestRun(); });
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,6 +75,14 @@ int main(int argc, char** argv) {
     // the folders the companion player's settings name.
     banmen::installDefaultFolderProviders();
 
+    const banmen::StartupCommand command =
+        banmen::parseStartupCommand(QCoreApplication::arguments());
+    if (!command.valid) {
+        std::fprintf(stderr, "usage: banmen [FILE] | banmen %s N FILE\n",
+                     banmen::kDebugSquareOption);
+        return 2;
+    }
+
     banmen::MessageBoxNotifier notifier;
     banmen::EditorDocument document(notifier);
     banmen::EditorWindow window(document);
@@ -52,14 +90,25 @@ int main(int argc, char** argv) {
 
     if (const char* shot = std::getenv("BANMEN_SCREENSHOT"); shot != nullptr && *shot != 0) {
         scheduleScreenshot(window, QString::fromLocal8Bit(shot));
+    } else if (const char* shots = std::getenv("BANMEN_PLAY_SHOTS");
+               shots != nullptr && *shots != 0) {
+        schedulePlayShots(window, QString::fromLocal8Bit(shots), command.debugSquare >= 0);
+    } else {
+        QTimer::singleShot(0, &window, [&window] { window.runStartupChecks(); });
     }
 
     window.show();
-    const std::string path = banmen::startupFilePath(QCoreApplication::arguments());
-    if (!path.empty()) {
+    if (!command.file.empty()) {
         // Opened once the loop runs, so that a failure's message box sits over
         // the window. Failures have been told; the defaults stay open.
-        QTimer::singleShot(0, &window, [&window, path] { (void)window.openFile(path); });
+        QTimer::singleShot(0, &window, [&window, command] {
+            const banmen::Status opened = window.openFile(command.file);
+            if (command.debugSquare >= 0 && opened.isOk() &&
+                !window.startSquareDebug(command.debugSquare)) {
+                std::fprintf(stderr, "banmen: the game has no square %d\n",
+                             command.debugSquare + 1);
+            }
+        });
     }
     return QApplication::exec();
 }

@@ -14,4 +14,28 @@ std::string startupFilePath(const QStringList& arguments) {
     return tail.substr(first, last - first + 1);
 }
 
+StartupCommand parseStartupCommand(const QStringList& arguments) {
+    StartupCommand command;
+    if (arguments.size() < 2 || arguments[1] != QLatin1String(kDebugSquareOption)) {
+        command.file = startupFilePath(arguments);
+        return command;
+    }
+    if (arguments.size() < 4) {
+        command.valid = false;
+        return command;
+    }
+    bool number = false;
+    const int square = arguments[2].trimmed().toInt(&number);
+    QStringList rest = arguments.mid(2);
+    rest[0] = QString();  // stands for the program in startupFilePath
+    command.file = startupFilePath(rest);
+    if (!number || square < 1 || command.file.empty()) {
+        command.valid = false;
+        command.file.clear();
+        return command;
+    }
+    command.debugSquare = square - 1;
+    return command;
+}
+
 }  // namespace banmen

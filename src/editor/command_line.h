@@ -1,6 +1,7 @@
 #pragma once
 // The editor's command line: everything after the program's own path is one
-// file to open at start-up.
+// file to open at start-up; or "--debug-square N FILE", which opens the file
+// and starts a square debug run from square N (1-based).
 
 #include <QStringList>
 #include <string>
@@ -11,5 +12,15 @@ namespace banmen {
 // blanks, tabs and double quotes stripped from both ends; empty when nothing
 // remains. UTF-8.
 std::string startupFilePath(const QStringList& arguments);
+
+struct StartupCommand {
+    std::string file;      // UTF-8; empty: none
+    int debugSquare = -1;  // 0-based square of a square debug run; -1: none
+    bool valid = true;     // false: "--debug-square" without a number >= 1 and a file
+};
+
+StartupCommand parseStartupCommand(const QStringList& arguments);
+
+inline constexpr char kDebugSquareOption[] = "--debug-square";
 
 }  // namespace banmen

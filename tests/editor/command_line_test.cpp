@@ -29,6 +29,26 @@ class CommandLineTest : public QObject {
                  std::string("/home/a/My Game/game.sgw"));
     }
 
+    void debugSquareTakesANumberAndAFile() {
+        StartupCommand c = parseStartupCommand({"banmen", "--debug-square", "3", "/tmp/a b.sgw"});
+        QVERIFY(c.valid);
+        QCOMPARE(c.debugSquare, 2);
+        QCOMPARE(c.file, std::string("/tmp/a b.sgw"));
+        c = parseStartupCommand({"banmen", "--debug-square", "3", "/tmp/a", "b.sgw"});
+        QCOMPARE(c.file, std::string("/tmp/a b.sgw"));
+        QVERIFY(!parseStartupCommand({"banmen", "--debug-square", "0", "x.sgw"}).valid);
+        QVERIFY(!parseStartupCommand({"banmen", "--debug-square", "x", "x.sgw"}).valid);
+        QVERIFY(!parseStartupCommand({"banmen", "--debug-square", "2"}).valid);
+        QVERIFY(!parseStartupCommand({"banmen", "--debug-square"}).valid);
+        QVERIFY(!parseStartupCommand({"banmen", "--debug-square", "2", " \" "}).valid);
+        // The plain form is unchanged.
+        c = parseStartupCommand({"banmen", "\"/tmp/game.sgw\""});
+        QVERIFY(c.valid);
+        QCOMPARE(c.debugSquare, -1);
+        QCOMPARE(c.file, std::string("/tmp/game.sgw"));
+        QCOMPARE(parseStartupCommand({"banmen"}).file, std::string());
+    }
+
     void japaneseNamesComeOutAsUtf8() {
         QCOMPARE(startupFilePath({"banmen", QStringLiteral("/tmp/雙六.sgw")}),
                  std::string("/tmp/雙六.sgw"));
