@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -19,19 +18,7 @@ namespace {
 // Native paths are taken relative to the working folder when they are not
 // absolute, so that folder and file name can always be split.
 std::string absolutePath(const std::string& raw) {
-    std::string path = raw;
-    if (!path::NormalizePath(path)) {
-        return {};
-    }
-    if (path.front() != '/') {
-        std::error_code error;
-        std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        if (error) {
-            return {};
-        }
-        path = absolute.lexically_normal().string();
-        path::NormalizePath(path);
-    }
+    std::string path = path::AbsolutePath(raw);
     if (path.size() > 1 && path.back() == '/') {
         path.pop_back();
     }
