@@ -3,6 +3,7 @@
 // background music, and the draws a screen makes while it waits all come from
 // it, so a fixed seed and the same input replay the same game.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,22 @@ class CRandomSource final : public RandomSource {
     // Seeded with the current time in seconds.
     CRandomSource();
     int draw() override;
+};
+
+// The same numbers as the C library's rand on this system (its additive
+// feedback generator), from a state of its own: sessions on several threads
+// each draw from their own, and seeding one touches no other.
+class StreamRandomSource final : public RandomSource {
+  public:
+    explicit StreamRandomSource(unsigned seed = 1) { reseed(seed); }
+    void reseed(unsigned seed);
+    int draw() override;
+
+  private:
+    static constexpr int kDegree = 31;
+    std::array<std::uint32_t, kDegree> state_{};
+    int front_ = 0;
+    int rear_ = 0;
 };
 
 // A fixed list of numbers, repeated from the start when it runs out (tests).
