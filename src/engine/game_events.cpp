@@ -42,6 +42,7 @@ void GameEvents::RestSpent(int) {}
 void GameEvents::DiceThrown(int, ThrowPurpose, int, std::span<const int>, int) {}
 void GameEvents::PieceMoved(int, MoveKind, std::int32_t, std::int32_t, bool) {}
 void GameEvents::SquareResolved(int, std::int32_t) {}
+void GameEvents::SquarePassed(int, std::int32_t) {}
 void GameEvents::DataChanged(int, int, std::int32_t, int, std::int32_t, std::int32_t) {}
 void GameEvents::StateChanged(int, std::int32_t, int, std::string_view, std::string_view) {}
 void GameEvents::FinishChanged(int, std::int32_t, std::int32_t) {}

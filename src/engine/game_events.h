@@ -38,7 +38,12 @@ class GameEvents {
     // which takes that step back.
     virtual void PieceMoved(int player, MoveKind kind, std::int32_t from, std::int32_t to,
                             bool undone);
+    // The piece came to rest on the square (at the end of a move or a jump,
+    // or on a square whose pass jump it takes), which is then resolved.
     virtual void SquareResolved(int player, std::int32_t square);
+    // The piece moved through the square during a move without coming to rest
+    // there: a step or a walk back entered it and a later one left it.
+    virtual void SquarePassed(int player, std::int32_t square);
     // One player's value of data item `item` written by update `item` of the
     // acting player's square.
     virtual void DataChanged(int actingPlayer, int player, std::int32_t square, int item,

@@ -9,6 +9,15 @@ namespace banmen {
 
 GameSession::GameSession(PlayScreen& screen, RandomSource& random)
     : screen_(screen), random_(random), texts_(engineTexts()) {
+    bindFields();
+}
+
+GameSession::GameSession(PlayScreen& screen, RandomSource& random, const GameRecord& initial)
+    : RecordOwner(initial), screen_(screen), random_(random), texts_(engineTexts()) {
+    bindFields();
+}
+
+void GameSession::bindFields() {
     for (int p = 0; p < kPlayerCount; ++p) {
         PlayerFields& f = fields_[static_cast<std::size_t>(p)];
         f.currentSquare = field(ObjectKind::Player, p, kFieldCurrentSquare);

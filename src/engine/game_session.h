@@ -41,6 +41,9 @@ constexpr int kTrailSize = 100;
 class GameSession : public RecordOwner {
   public:
     GameSession(PlayScreen& screen, RandomSource& random);
+    // The record copy starts as `initial` rather than the new-game defaults,
+    // so that the session can be made off the user-interface thread.
+    GameSession(PlayScreen& screen, RandomSource& random, const GameRecord& initial);
     ~GameSession() override;
 
     void setEvents(GameEvents* events) { events_ = events; }
@@ -121,6 +124,8 @@ class GameSession : public RecordOwner {
         std::array<const FieldDescriptor*, kDataItemCount> dataValues{};
         std::array<const FieldDescriptor*, kStateCount> stateTexts{};
     };
+
+    void bindFields();
 
     // Waits; an aborted wait also sets the stop request, so that nothing
     // after it changes the record.

@@ -137,6 +137,15 @@ void GameSession::MoveSteps(int p, int n) {
     const int startLength = length;
     int i = 0;
     int refunds = 0;
+    // Leaving a square that this move entered passes it; the square the move
+    // starts from is not passed.
+    bool entered = false;
+    auto leave = [&](std::int32_t square) {
+        if (entered && events_ != nullptr) {
+            events_->SquarePassed(p, square);
+        }
+        entered = true;
+    };
     while (i < n) {
         const std::int32_t from = record().players[p].currentSquare;
         const std::int32_t c = StepOnce(p);
@@ -149,9 +158,11 @@ void GameSession::MoveSteps(int p, int n) {
             --length;
             while (i < n && length > 0) {
                 --length;
+                const std::int32_t here = record().players[p].currentSquare;
                 if (!jump(p, trailEntry(p, length), MoveKind::WalkBack)) {
                     return;
                 }
+                leave(here);
                 if (length == 0) {
                     break;
                 }
@@ -177,11 +188,13 @@ void GameSession::MoveSteps(int p, int n) {
             if (events_ != nullptr) {
                 events_->PieceMoved(p, MoveKind::Step, from, c, true);
             }
+            leave(from);
             continue;
         }
         if (events_ != nullptr) {
             events_->PieceMoved(p, MoveKind::Step, from, c, false);
         }
+        leave(from);
         pushTrail(p, c);
         const std::int32_t passTarget = squareRef(record().squares[c].passJump);
         if (passTarget != -1) {

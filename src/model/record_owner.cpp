@@ -25,6 +25,10 @@ RecordOwner::RecordOwner() : record_(std::make_unique<GameRecord>()) {
     ApplyNewGameDefaults();
 }
 
+RecordOwner::RecordOwner(const GameRecord& record) : record_(std::make_unique<GameRecord>(record)) {
+    buildDescriptors();
+}
+
 RecordOwner::~RecordOwner() = default;
 
 void RecordOwner::buildDescriptors() {

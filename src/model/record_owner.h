@@ -19,6 +19,10 @@ namespace banmen {
 class RecordOwner {
   public:
     RecordOwner();  // the record starts with the new-game defaults
+    // Starts with a copy of `record` instead: the defaults read the default
+    // image folder through the settings, which owners made on other threads
+    // must not do.
+    explicit RecordOwner(const GameRecord& record);
     virtual ~RecordOwner();
     RecordOwner(const RecordOwner&) = delete;
     RecordOwner& operator=(const RecordOwner&) = delete;
