@@ -6,6 +6,7 @@
 //   cli_build_commands.cpp      build, list, extract
 //   cli_play_command.cpp        play, simulate
 //   cli_probe_command.cpp       probe
+//   cli_analyze_command.cpp     analyze
 // Each returns the exit status (cli_support.h).
 
 #include "cli/cli_support.h"
@@ -26,6 +27,7 @@ int runList(const Arguments& args, Context& context);
 int runExtract(const Arguments& args, Context& context);
 int runPlay(const Arguments& args, Context& context);
 int runSimulate(const Arguments& args, Context& context);
+int runAnalyze(const Arguments& args, Context& context);
 
 // The record of a .sgw, .sgp or .sgr (read inside the game file) for the
 // commands that only look at it.
@@ -35,5 +37,6 @@ Status openRecordFile(const std::string& path, RecordOwner& owner, Context& cont
 // text when they are fine.
 std::string checkPackArguments(const Arguments& args);
 std::string checkPlayArguments(const Arguments& args);
+std::string checkAnalyzeArguments(const Arguments& args);
 
 }  // namespace banmen::cli

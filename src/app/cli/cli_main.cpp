@@ -23,8 +23,13 @@ constexpr OptionSpec kPlayOptions[] = {
     {"--max-turns", true}, {"--transcript", true}, {"--verbose", false}};
 constexpr OptionSpec kSimulateOptions[] = {
     {"--games", true}, {"--seed", true}, {"--max-turns", true}};
+constexpr OptionSpec kAnalyzeOptions[] = {{"--games", true},
+                                          {"--seed", true},
+                                          {"--max-turns", true},
+                                          {"--threads", true},
+                                          {"--json", false}};
 
-const std::array<Command, 13> kCommands = {{
+const std::array<Command, 14> kCommands = {{
     {"new", "TITLE FOLDER [--picture FILE.bmp]", "create FOLDER/TITLE.sgw and print its path",
      kNewOptions, 2, 2, runNew},
     {"info", "FILE", "summary of a .sgw (either format), .sgp or .sgr", {}, 1, 1, runInfo},
@@ -55,6 +60,10 @@ const std::array<Command, 13> kCommands = {{
     {"simulate", "GAME [--games N] [--seed N] [--max-turns N]",
      "play N games of computers at full speed and count the results", kSimulateOptions, 1, 1,
      runSimulate, checkPlayArguments},
+    {"analyze", "GAME [--games N] [--seed N] [--max-turns N] [--threads N] [--json]",
+     "the board's problems and a report of N games of computers (default 10000 games, seed 1, "
+     "1000 turns)",
+     kAnalyzeOptions, 1, 1, runAnalyze, checkAnalyzeArguments},
     {"build", "WORKSPACE.sgw [--out PATH.sgr]",
      "build the game file, as the editor's build does; print its path", kBuildOptions, 1, 1,
      runBuild},

@@ -28,20 +28,6 @@ namespace {
 
 constexpr int kAutoMaxTurns = 10000;
 
-bool parseCount(const std::string& text, long long low, long long high, long long& out) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == nullptr || *end != 0 || value < low || value > high) {
-        return false;
-    }
-    out = value;
-    return true;
-}
-
 bool parseDice(const std::string& text, std::vector<int>& out) {
     std::size_t start = 0;
     while (start <= text.size()) {

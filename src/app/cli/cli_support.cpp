@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/files.h"
 
@@ -170,6 +171,20 @@ std::string inputName(const std::string& path) {
 
 std::string outputName(const std::string& path) {
     return path == "-" ? "<stdout>" : path;
+}
+
+bool parseCount(const std::string& text, long long low, long long high, long long& out) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || end == nullptr || *end != 0 || value < low || value > high) {
+        return false;
+    }
+    out = value;
+    return true;
 }
 
 }  // namespace banmen::cli

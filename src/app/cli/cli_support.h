@@ -84,6 +84,9 @@ struct Command {
     std::string (*check)(const Arguments& args) = nullptr;
 };
 
+// A whole decimal number within [low, high]; false (out unchanged) otherwise.
+bool parseCount(const std::string& text, long long low, long long high, long long& out);
+
 // Prints the one failure line (see above) and returns kExitFailure.
 int fail(Context& context, std::string_view file, const Status& status);
 int fail(Context& context, std::string_view file, std::string_view reason);
