@@ -20,16 +20,13 @@ constexpr int kMostThreads = 64;
 }  // namespace
 
 std::string checkAnalyzeArguments(const Arguments& args) {
+    // --seed and --max-turns as for play and simulate.
+    if (std::string problem = checkPlayArguments(args); !problem.empty()) {
+        return problem;
+    }
     long long number = 0;
     if (args.has("--games") && !parseCount(args.value("--games"), 1, kMostGames, number)) {
         return "--games must be a number from 1 to " + std::to_string(kMostGames);
-    }
-    if (args.has("--seed") && !parseCount(args.value("--seed"), 0, 0xFFFFFFFFLL, number)) {
-        return "--seed must be a number from 0 to 4294967295";
-    }
-    if (args.has("--max-turns") &&
-        !parseCount(args.value("--max-turns"), 1, 1000000000LL, number)) {
-        return "--max-turns must be a positive number";
     }
     if (args.has("--threads") && !parseCount(args.value("--threads"), 1, kMostThreads, number)) {
         return "--threads must be a number from 1 to " + std::to_string(kMostThreads);
