@@ -19,12 +19,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/command_line.h"
-#include "editor/editor_document.h"
-#include "editor/editor_window.h"
-#include "editor/message_box_notifier.h"
+#include "editor/dialogs/message_box_notifier.h"
+#include "editor/document/editor_document.h"
 #include "editor/play/play_autopilot.h"
 #include "editor/play/play_controller.h"
+#include "editor/window/command_line.h"
+#include "editor/window/editor_window.h"
 #include "platform/settings/player_settings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-#include "editor/command_line.h"
+#include "editor/window/command_line.h"
 
 namespace banmen {
 

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <memory>
 
-#include "editor/editor_document.h"
-#include "editor/editor_window.h"
-#include "editor/map_view.h"
-#include "editor/painted_sprites.h"
-#include "editor/status_line.h"
+#include "editor/document/editor_document.h"
+#include "editor/map/map_view.h"
+#include "editor/map/painted_sprites.h"
+#include "editor/window/editor_window.h"
+#include "editor/window/status_line.h"
 #include "model/workspace.h"
 #include "platform/sjis.h"
 #include "support/capturing_notifier.h"

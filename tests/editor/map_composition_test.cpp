@@ -3,7 +3,7 @@
 #include <QtTest>
 #include <cstring>
 
-#include "editor/map_composition.h"
+#include "editor/map/map_composition.h"
 #include "support/sample_records.h"
 
 namespace banmen {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <set>
 
-#include "editor/editor_window.h"
 #include "editor/play/draw/button_table.h"
 #include "editor/play/draw/dice_animation.h"
 #include "editor/play/draw/fireworks.h"
@@ -15,7 +14,8 @@
 #include "editor/play/draw/info_card.h"
 #include "editor/play/draw/play_frame.h"
 #include "editor/play/draw/transitions.h"
-#include "editor/run_menu.h"
+#include "editor/window/editor_window.h"
+#include "editor/window/run_menu.h"
 #include "model/record_owner.h"
 #include "model/workspace.h"
 #include "support/test_support.h"

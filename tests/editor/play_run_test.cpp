@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "editor/map_view.h"
+#include "editor/map/map_view.h"
 #include "editor/play/dice_prompt.h"
 #include "editor/play/info_window.h"
 #include "editor/play/player_choice_dialog.h"

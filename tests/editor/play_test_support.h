@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "editor/editor_document.h"
-#include "editor/editor_window.h"
+#include "editor/document/editor_document.h"
 #include "editor/play/play_controller.h"
 #include "editor/play/play_view.h"
 #include "editor/play/window_play_screen.h"
+#include "editor/window/editor_window.h"
 #include "engine/game_session.h"
 #include "model/default_folders.h"
 #include "model/record_owner.h"

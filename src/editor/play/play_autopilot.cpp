@@ -5,13 +5,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "editor/editor_window.h"
 #include "editor/play/dice_prompt.h"
 #include "editor/play/info_window.h"
 #include "editor/play/play_controller.h"
 #include "editor/play/play_view.h"
 #include "editor/play/player_choice_dialog.h"
 #include "editor/play/window_play_screen.h"
+#include "editor/window/editor_window.h"
 #include "engine/game_session.h"
 
 namespace banmen {

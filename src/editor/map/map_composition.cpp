@@ -1,4 +1,4 @@
-#include "editor/map_composition.h"
+#include "editor/map/map_composition.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "editor/status_line.h"
+#include "editor/window/status_line.h"
 
 #include <QLabel>
 #include <QPalette>

@@ -4,7 +4,7 @@
 
 #include <QPoint>
 
-#include "editor/map_composition.h"
+#include "editor/map/map_composition.h"
 
 class QPainter;
 

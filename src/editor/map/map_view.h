@@ -7,9 +7,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "editor/board_picture.h"
-#include "editor/document_change.h"
-#include "editor/map_sprites.h"
+#include "editor/document/document_change.h"
+#include "editor/map/board_picture.h"
+#include "editor/map/map_sprites.h"
 
 namespace banmen {
 

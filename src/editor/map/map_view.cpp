@@ -1,9 +1,9 @@
-#include "editor/map_view.h"
+#include "editor/map/map_view.h"
 
 #include <QPainter>
 
-#include "editor/editor_document.h"
-#include "editor/painted_sprites.h"
+#include "editor/document/editor_document.h"
+#include "editor/map/painted_sprites.h"
 
 namespace banmen {
 

@@ -1,4 +1,4 @@
-#include "editor/command_line.h"
+#include "editor/window/command_line.h"
 
 namespace banmen {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "editor/document_change.h"
+#include "editor/document/document_change.h"
 #include "model/record_owner.h"
 
 namespace banmen {
@@ -19,6 +19,7 @@ class EditorRecordOwner final : public RecordOwner {
     void FieldChanged(const FieldDescriptor& field) override;
     void FieldRedraw(const FieldDescriptor& field) override;
     void RecordReplaced() override;
+    void RouteRedraw() override;
 
   private:
     Sink sink_;

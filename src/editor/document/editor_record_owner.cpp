@@ -1,4 +1,4 @@
-#include "editor/editor_record_owner.h"
+#include "editor/document/editor_record_owner.h"
 
 namespace banmen {
 
@@ -12,6 +12,10 @@ void EditorRecordOwner::FieldChanged(const FieldDescriptor& field) {
 
 void EditorRecordOwner::FieldRedraw(const FieldDescriptor& field) {
     sink_(DocumentChange::field(DocumentChange::What::Redraw, field));
+}
+
+void EditorRecordOwner::RouteRedraw() {
+    sink_(DocumentChange::route());
 }
 
 void EditorRecordOwner::RecordReplaced() {

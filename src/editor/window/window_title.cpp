@@ -1,4 +1,4 @@
-#include "editor/window_title.h"
+#include "editor/window/window_title.h"
 
 #include <array>
 

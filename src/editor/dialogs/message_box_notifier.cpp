@@ -1,4 +1,4 @@
-#include "editor/message_box_notifier.h"
+#include "editor/dialogs/message_box_notifier.h"
 
 #include <QMessageBox>
 #include <QString>

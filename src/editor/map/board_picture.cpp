@@ -1,4 +1,4 @@
-#include "editor/board_picture.h"
+#include "editor/map/board_picture.h"
 
 #include <QString>
 

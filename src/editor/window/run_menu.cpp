@@ -1,4 +1,4 @@
-#include "editor/run_menu.h"
+#include "editor/window/run_menu.h"
 
 namespace banmen {
 

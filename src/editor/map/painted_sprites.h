@@ -6,7 +6,7 @@
 
 #include <QColor>
 
-#include "editor/map_sprites.h"
+#include "editor/map/map_sprites.h"
 
 namespace banmen {
 

@@ -1,4 +1,4 @@
-#include "editor/painted_sprites.h"
+#include "editor/map/painted_sprites.h"
 
 #include <QPainter>
 
