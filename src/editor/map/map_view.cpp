@@ -25,6 +25,11 @@ void MapView::setSelection(int square, int highlightSlot) {
     }
 }
 
+void MapView::reloadPictures() {
+    board_.invalidate();
+    update();
+}
+
 void MapView::setSprites(std::unique_ptr<MapSprites> sprites) {
     if (sprites) {
         sprites_ = std::move(sprites);

@@ -30,6 +30,8 @@ class MapView : public QWidget {
     // The square drawn as selected (-1 for none) and the slot of its route
     // whose target is highlighted (-1 for none).
     void setSelection(int square, int highlightSlot = -1);
+    // Pictures are read again on the next paint (their files changed).
+    void reloadPictures();
     // Replaces the pictures markers and dots are drawn with.
     void setSprites(std::unique_ptr<MapSprites> sprites);
 

@@ -27,6 +27,9 @@ class PropertyPage : public QWidget {
     // control's input was refused: the user has been told, the focus is on
     // that control and the record is as it was.
     virtual bool readControls() { return true; }
+    // Starts picking a square with the mouse for the field of this control
+    // id, as its LOCKON button does; false when the page has no such field.
+    virtual bool startPicking(int /*controlId*/) { return false; }
 
   private:
     ObjectKind kind_;
