@@ -53,7 +53,12 @@ class Worker {
     // False when the game was cancelled before its end (it counts nothing).
     bool play(std::int64_t game, const std::atomic<bool>* cancel) {
         random_.reseed(GameSeed(options_.seed, game));
-        session_.StartPlay(record_, folder_, false, -1);
+        if (started_) {
+            session_.RestartPlay();
+        } else {
+            session_.StartPlay(record_, folder_, false, -1);
+            started_ = true;
+        }
         for (int p = 0; p < playerCount_; ++p) {
             session_.SetComputer(p, true);
         }
@@ -115,6 +120,7 @@ class Worker {
     const std::string& folder_;
     const SimulationOptions& options_;
     int playerCount_;
+    bool started_ = false;
     PlayScreen screen_;  // shows nothing; every wait is over at once
     StreamRandomSource random_;
     SquareCounter counter_;

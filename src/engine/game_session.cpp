@@ -1,6 +1,7 @@
 #include "engine/game_session.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/end_conditions.h"
 #include "engine/engine_texts.h"
@@ -64,11 +65,21 @@ std::vector<int> GameSession::otherPlayers(int player) const {
 
 void GameSession::StartPlay(const GameRecord& source, const std::string& folder, bool debug,
                             std::int32_t debugStartSquare) {
+    setFolder(folder);
+    replaceRecord(source);
+    std::memcpy(startPlayers_.data(), record().players, sizeof record().players);
+    beginGame(debug, debugStartSquare);
+}
+
+void GameSession::RestartPlay() {
+    std::memcpy(record().players, startPlayers_.data(), sizeof record().players);
+    beginGame(debug_, debugStart_);
+}
+
+void GameSession::beginGame(bool debug, std::int32_t debugStartSquare) {
     debug_ = debug;
     debugStart_ = debugStartSquare;
     drawMode_ = 2;
-    setFolder(folder);
-    replaceRecord(source);
     for (int p = 0; p < kPlayerCount; ++p) {
         const PlayerFields& f = fields_[static_cast<std::size_t>(p)];
         SetNumber(*f.isComputer, p == 0 ? 0 : 1);

@@ -54,6 +54,11 @@ class GameSession : public RecordOwner {
     // Engine operations.
     void StartPlay(const GameRecord& source, const std::string& folder, bool debug,
                    std::int32_t debugStartSquare);
+    // Another game of the record the last StartPlay copied, with the same
+    // folder and run kind. Only the players' blocks, the one part of the copy
+    // that play changes, are put back, so that a series of games does not
+    // copy the whole record each time.
+    void RestartPlay();
     void StopPlay();
     void Step();
     void RequestStop() { stop_ = true; }
@@ -126,6 +131,7 @@ class GameSession : public RecordOwner {
     };
 
     void bindFields();
+    void beginGame(bool debug, std::int32_t debugStartSquare);
 
     // Waits; an aborted wait also sets the stop request, so that nothing
     // after it changes the record.
@@ -183,6 +189,7 @@ class GameSession : public RecordOwner {
     EndReason endReason_ = EndReason::Finished;
     std::array<std::array<std::int32_t, kTrailSize>, kPlayerCount> trail_{};
     std::array<int, kPlayerCount> trailLength_{};
+    std::array<PlayerDef, kPlayerCount> startPlayers_{};  // as StartPlay copied them
     std::string text_;  // composed panel texts; valid during one screen call
 };
 

@@ -478,6 +478,42 @@ TEST(GameSessionTest, TheSameSeedGivesTheSameGame) {
     EXPECT_NE(playWithSeed(b.r(), 8), first);
 }
 
+TEST(GameSessionTest, ARestartPlaysFromTheRecordAsStartPlayCopiedIt) {
+    GameBuilder b;
+    b.line(0, 12);
+    b.r().squares[4].updateCodes[0] = encodeUpdate(OPOSUB, OPMDIC2, OPFALL);
+    b.r().squares[4].updateValues[0] = 3;
+    putText(b.r().squares[6].stateChanges[0], kNameMax, "tired");
+    b.r().settings.endCondition = kEndAllGoal;
+    StreamRandomSource random;
+    test::ScriptedScreen screen;
+    GameSession session(screen, random);
+    std::ostringstream out;
+    TranscriptWriter writer(out);
+    session.setEvents(&writer);
+    auto play = [&](bool restart) {
+        out.str("");
+        random.reseed(11);
+        if (restart) {
+            session.RestartPlay();
+        } else {
+            session.StartPlay(b.r(), "", false, -1);
+        }
+        session.SetComputer(0, true);
+        while (session.running()) {
+            session.Step();
+            if (session.IsFinished()) {
+                session.RequestStop();
+            }
+        }
+        return out.str();
+    };
+    const std::string first = play(false);
+    ASSERT_NE(first.find("\"reason\":\"finished\""), std::string::npos);
+    EXPECT_NE(session.record().players[1].dataValues[0], 0);  // the game changed them
+    EXPECT_EQ(play(true), first);
+}
+
 TEST(GameSessionTest, WaitsDrawFromTheGeneratorSoTheyMoveTheDice) {
     GameBuilder b;
     b.line(0, 12);
