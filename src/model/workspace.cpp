@@ -229,16 +229,24 @@ Status Workspace::SaveWorkspace(const std::string& newPath) {
             return made.withContext(oldFolder);
         }
     }
+    const bool targetIsNew = !FileExists(targetFolder);
     if (Status made = CreateFolderTree(targetFolder); !made) {
         return made.withContext(targetFolder);
     }
     if (moving && !oldFolder.empty()) {
-        if (Status copied = CopyTree(oldFolder, targetFolder); !copied) {
-            return copied.withContext("copying the workspace to " + targetFolder);
+        // Linked media folders are copied as the real folders they point to,
+        // and the copy is compared byte for byte through the links: only a
+        // complete copy lets the old folder go.
+        Status copied = CopyTree(oldFolder, targetFolder);
+        if (copied) {
+            copied = CompareTreeCopy(oldFolder, targetFolder).withContext("the copy is incomplete");
         }
-        if (!TreeCopyIsComplete(oldFolder, targetFolder)) {
-            return Status::error("copying the workspace to " + targetFolder +
-                                 ": the copy is incomplete");
+        if (!copied) {
+            // A half copy in a folder made for it is only in the way.
+            if (targetIsNew) {
+                (void)DeleteTree(targetFolder);
+            }
+            return copied.withContext("copying the workspace to " + targetFolder);
         }
     }
 

@@ -4,9 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -80,6 +84,7 @@ Status ensureFolder(const std::string& path) {
 
 enum class WalkMode {
     Visit,   // files and links to files; links to folders and special files skipped
+    Follow,  // as Visit, but links to folders are walked as folders
     Delete,  // every entry that is not a real folder is a file, links unfollowed
 };
 
@@ -100,8 +105,14 @@ Status classify(const std::string& path, WalkMode mode, EntryKind& kind) {
         kind = EntryKind::File;
     } else if (S_ISLNK(info.st_mode)) {
         struct stat target {};
-        const bool isFile = ::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode);
-        kind = isFile ? EntryKind::File : EntryKind::Skip;
+        const bool resolved = ::stat(path.c_str(), &target) == 0;
+        if (resolved && S_ISREG(target.st_mode)) {
+            kind = EntryKind::File;
+        } else if (resolved && S_ISDIR(target.st_mode) && mode == WalkMode::Follow) {
+            kind = EntryKind::Folder;
+        } else {
+            kind = EntryKind::Skip;
+        }
     } else {
         kind = EntryKind::Skip;
     }
@@ -112,8 +123,26 @@ Status stopped() {
     return Status::error("walk stopped");
 }
 
-Status walkContent(const std::string& folder, const TreeWalker& walker, WalkMode mode,
-                   bool isRoot) {
+// The folders being walked, from the root down, by device and inode: a
+// followed link that leads back to one of them would never end.
+using FolderChain = std::vector<std::pair<dev_t, ino_t>>;
+
+Status enterChain(const std::string& path, FolderChain& chain) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errnoStatus(errno).withContext(path);
+    }
+    for (const auto& [device, inode] : chain) {
+        if (device == info.st_dev && inode == info.st_ino) {
+            return Status::error(path + ": the link leads back to a folder that holds it");
+        }
+    }
+    chain.emplace_back(info.st_dev, info.st_ino);
+    return {};
+}
+
+Status walkContent(const std::string& folder, const TreeWalker& walker, WalkMode mode, bool isRoot,
+                   FolderChain& chain) {
     // The names are read first, so that handlers may delete or add entries.
     std::vector<std::string> names;
     if (Status listed = ListFolder(folder, names); !listed) {
@@ -130,14 +159,22 @@ Status walkContent(const std::string& folder, const TreeWalker& walker, WalkMode
                 return stopped();
             }
         } else if (kind == EntryKind::Folder) {
+            if (mode == WalkMode::Follow) {
+                if (Status entered = enterChain(path, chain); !entered) {
+                    return entered;
+                }
+            }
             if (walker.onFolderEnter && !walker.onFolderEnter(path)) {
                 return stopped();
             }
-            if (Status inner = walkContent(path, walker, mode, false); !inner) {
+            if (Status inner = walkContent(path, walker, mode, false, chain); !inner) {
                 return inner;
             }
             if (walker.onFolderLeave && !walker.onFolderLeave(path)) {
                 return stopped();
+            }
+            if (mode == WalkMode::Follow) {
+                chain.pop_back();
             }
         }
     }
@@ -145,10 +182,16 @@ Status walkContent(const std::string& folder, const TreeWalker& walker, WalkMode
 }
 
 Status walk(const std::string& root, const TreeWalker& walker, WalkMode mode) {
+    FolderChain chain;
+    if (mode == WalkMode::Follow) {
+        if (Status entered = enterChain(root, chain); !entered) {
+            return entered;
+        }
+    }
     if (walker.onFolderEnter && !walker.onFolderEnter(root)) {
         return stopped();
     }
-    if (Status content = walkContent(root, walker, mode, true); !content) {
+    if (Status content = walkContent(root, walker, mode, true, chain); !content) {
         return content;
     }
     if (walker.onFolderLeave && !walker.onFolderLeave(root)) {
@@ -181,6 +224,62 @@ bool isSameOrInside(const std::string& inner, const std::string& outer) {
     }
     const std::string prefix = outer.back() == '/' ? outer : outer + "/";
     return inner.starts_with(prefix);
+}
+
+struct FileCloser {
+    int descriptor = -1;
+    ~FileCloser() {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+};
+
+// Reads up to `size` bytes, fewer only at the end of the file.
+ssize_t readFully(int descriptor, std::uint8_t* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t count = ::read(descriptor, buffer + done, size - done);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return -1;
+        }
+        if (count == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Success when both files hold the same bytes; both are read through links.
+Status sameContent(const std::string& a, const std::string& b) {
+    FileCloser first{::open(a.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (first.descriptor < 0) {
+        return errnoStatus(errno);
+    }
+    FileCloser second{::open(b.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (second.descriptor < 0) {
+        return errnoStatus(errno).withContext("the copy");
+    }
+    constexpr std::size_t kPiece = 64 * 1024;
+    std::vector<std::uint8_t> left(kPiece);
+    std::vector<std::uint8_t> right(kPiece);
+    while (true) {
+        const ssize_t n = readFully(first.descriptor, left.data(), kPiece);
+        const ssize_t m = readFully(second.descriptor, right.data(), kPiece);
+        if (n < 0 || m < 0) {
+            return errnoStatus(errno);
+        }
+        if (n != m || std::memcmp(left.data(), right.data(), static_cast<std::size_t>(n)) != 0) {
+            return Status::error("the copy differs from the original");
+        }
+        if (n == 0) {
+            return {};
+        }
+    }
 }
 
 }  // namespace
@@ -262,7 +361,7 @@ Status WalkTree(const std::string& folder, const TreeWalker& walker) {
     if (!IsFolder(root)) {
         return errnoStatus(FileExists(root) ? ENOTDIR : ENOENT);
     }
-    return walk(root, walker, WalkMode::Visit);
+    return walk(root, walker, walker.followFolderLinks ? WalkMode::Follow : WalkMode::Visit);
 }
 
 Status CopyTree(const std::string& source, const std::string& destination) {
@@ -275,7 +374,8 @@ Status CopyTree(const std::string& source, const std::string& destination) {
         return errnoStatus(FileExists(from) ? ENOTDIR : ENOENT).withContext(from);
     }
     // A copy into the source itself would never end. The written form is
-    // checked before anything is made, the resolved one (links) after.
+    // checked before anything is made, the resolved one (links) after, and
+    // again for every folder a link leads to.
     const Status inside = Status::error("destination is inside the source");
     if (isSameOrInside(absolute(to), absolute(from))) {
         return inside;
@@ -283,7 +383,8 @@ Status CopyTree(const std::string& source, const std::string& destination) {
     if (Status made = CreateFolderTree(to); !made) {
         return made;
     }
-    if (isSameOrInside(canonical(to), canonical(from))) {
+    const std::string resolvedTo = canonical(to);
+    if (isSameOrInside(resolvedTo, canonical(from))) {
         return inside;
     }
     Status failure;
@@ -291,6 +392,10 @@ Status CopyTree(const std::string& source, const std::string& destination) {
     copier.onFolderEnter = [&](const std::string& path) {
         if (path == from) {
             return true;
+        }
+        if (isSameOrInside(resolvedTo, canonical(path))) {
+            failure = inside.withContext(path);
+            return false;
         }
         const std::string target = child(to, relativeTo(from, path));
         failure = ensureFolder(target).withContext(target);
@@ -300,7 +405,7 @@ Status CopyTree(const std::string& source, const std::string& destination) {
         failure = CopyFile(path, child(to, relativeTo(from, path))).withContext(path);
         return failure.isOk();
     };
-    Status walked = walk(from, copier, WalkMode::Visit);
+    Status walked = walk(from, copier, WalkMode::Follow);
     return failure.isOk() ? walked : failure;
 }
 
@@ -391,24 +496,40 @@ Status SizeTree(const std::string& folder, std::uint64_t unit, std::uint64_t& ou
     return {};
 }
 
-bool TreeCopyIsComplete(const std::string& source, const std::string& copy) {
+Status CompareTreeCopy(const std::string& source, const std::string& copy) {
     std::string from;
     std::string to;
     if (!folderRoot(source, from) || !folderRoot(copy, to)) {
-        return false;
+        return emptyPath();
     }
+    const std::string resolvedFrom = canonical(from);
+    Status difference;
     TreeWalker checker;
+    checker.followFolderLinks = true;
     checker.onFolderEnter = [&](const std::string& path) {
-        return IsFolder(child(to, relativeTo(from, path)));
+        const std::string relative = relativeTo(from, path);
+        if (!IsFolder(child(to, relative))) {
+            difference = Status::error(relative + ": missing in the copy");
+        }
+        return difference.isOk();
     };
     checker.onFile = [&](const std::string& path) {
-        FileStatusInfo original;
-        FileStatusInfo copied;
-        return FileStatus(path, original) &&
-               FileStatus(child(to, relativeTo(from, path)), copied) && !copied.isFolder &&
-               copied.size == original.size;
+        const std::string relative = relativeTo(from, path);
+        const std::string copied = child(to, relative);
+        // A "copy" that resolves into the source is the original: it would
+        // go with the source.
+        const std::string resolved = canonical(copied);
+        if (resolved.empty()) {
+            difference = Status::error(relative + ": missing in the copy");
+        } else if (isSameOrInside(resolved, resolvedFrom)) {
+            difference = Status::error(relative + ": the copy lies inside the source");
+        } else if (Status same = sameContent(path, copied); !same) {
+            difference = same.withContext(relative);
+        }
+        return difference.isOk();
     };
-    return WalkTree(from, checker).isOk();
+    Status walked = WalkTree(from, checker);
+    return difference.isOk() ? walked : difference;
 }
 
 }  // namespace banmen

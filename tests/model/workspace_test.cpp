@@ -339,6 +339,68 @@ TEST_F(WorkspaceTest, AFailedCopyToANewFolderDeletesNothing) {
     EXPECT_EQ(workspace.location().folder, dir.file("old"));
 }
 
+TEST_F(WorkspaceTest, LinkedMediaFoldersAreCopiedAsWhatTheyPointTo) {
+    test::TempDir shared;
+    fs::create_directories(shared.file("pictures"));
+    fs::create_directories(shared.file("sounds"));
+    test::writeText(shared.file("pictures/board.bmp"), "BM board");
+    test::writeText(shared.file("sounds/bgm.mp3"), "mp3");
+    ASSERT_TRUE(workspace.CreateWorkspace("g", "", dir.file("old")));
+    ASSERT_TRUE(workspace.SaveWorkspace());
+    fs::create_directory_symlink(shared.file("pictures"), dir.file("old/Image Files"));
+    fs::create_directory_symlink(shared.file("sounds"), dir.file("old/Sound Files"));
+
+    ASSERT_TRUE(workspace.SaveWorkspace(dir.file("new/g.sgw")));
+    EXPECT_FALSE(test::exists(dir.file("old")));
+    EXPECT_FALSE(fs::is_symlink(dir.file("new/Image Files")));
+    EXPECT_EQ(test::readText(dir.file("new/Image Files/board.bmp")), "BM board");
+    EXPECT_EQ(test::readText(dir.file("new/Sound Files/bgm.mp3")), "mp3");
+    // What the links pointed to stays where it was.
+    EXPECT_EQ(test::readText(shared.file("pictures/board.bmp")), "BM board");
+}
+
+TEST_F(WorkspaceTest, ACopyThatLosesAFileKeepsTheOldWorkspace) {
+    // Same-sized pictures of the same name in both media folders; in the
+    // target, "Sound Files" is a link to "Image Files", so the second copy
+    // overwrites the first and only the comparison can tell.
+    ASSERT_TRUE(workspace.CreateWorkspace("g", "", dir.file("old")));
+    ASSERT_TRUE(workspace.SaveWorkspace());
+    fs::create_directories(dir.file("old/Image Files"));
+    fs::create_directories(dir.file("old/Sound Files"));
+    test::writeText(dir.file("old/Image Files/x.bmp"), "picture");
+    test::writeText(dir.file("old/Sound Files/x.bmp"), "sounds!");
+    fs::create_directories(dir.file("new/Image Files"));
+    fs::create_directory_symlink(dir.file("new/Image Files"), dir.file("new/Sound Files"));
+    owner.setModified(true);
+
+    Status result = workspace.SaveWorkspace(dir.file("new/g.sgw"));
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.reason().find("the copy is incomplete"), std::string::npos) << result.reason();
+    EXPECT_EQ(test::readText(dir.file("old/Image Files/x.bmp")), "picture");
+    EXPECT_EQ(test::readText(dir.file("old/Sound Files/x.bmp")), "sounds!");
+    EXPECT_TRUE(test::exists(dir.file("old/g.sgw")));
+    EXPECT_EQ(workspace.location().folder, dir.file("old"));
+    EXPECT_TRUE(owner.modified());
+}
+
+TEST_F(WorkspaceTest, ALinkThatCannotBeCopiedFailsAndLeavesNoHalfCopy) {
+    ASSERT_TRUE(workspace.CreateWorkspace("g", "", dir.file("ws")));
+    ASSERT_TRUE(workspace.SaveWorkspace());
+    fs::create_directories(dir.file("ws/Image Files"));
+    fs::create_directory_symlink(dir.file("ws"), dir.file("ws/Image Files/loop"));
+    EXPECT_FALSE(workspace.SaveWorkspace(dir.file("other/g.sgw")));
+    EXPECT_FALSE(test::exists(dir.file("other")));
+    EXPECT_TRUE(test::exists(dir.file("ws/g.sgw")));
+}
+
+TEST_F(WorkspaceTest, ASiblingFolderWhoseNameStartsLikeTheWorkspacesIsNotInsideIt) {
+    ASSERT_TRUE(workspace.CreateWorkspace("g", "", dir.file("ws")));
+    ASSERT_TRUE(workspace.SaveWorkspace());
+    ASSERT_TRUE(workspace.SaveWorkspace(dir.file("ws2/g.sgw")));
+    EXPECT_TRUE(test::exists(dir.file("ws2/g.sgw")));
+    EXPECT_FALSE(test::exists(dir.file("ws")));
+}
+
 TEST_F(WorkspaceTest, SavingIntoAFolderInsideTheWorkspaceIsRefused) {
     ASSERT_TRUE(workspace.CreateWorkspace("g", "", dir.file("ws")));
     ASSERT_TRUE(workspace.SaveWorkspace());

@@ -212,7 +212,30 @@ TEST(CopyTree, CopiesNestedTrees) {
     makeSampleTree(dir.file("src"));
     ASSERT_TRUE(CopyTree(dir.file("src"), dir.file("new/place/dst")).isOk());
     EXPECT_EQ(snapshot(dir.file("new/place/dst")), snapshot(dir.file("src")));
-    EXPECT_TRUE(TreeCopyIsComplete(dir.file("src"), dir.file("new/place/dst")));
+    EXPECT_TRUE(CompareTreeCopy(dir.file("src"), dir.file("new/place/dst")).isOk());
+}
+
+TEST(CopyTree, LinkedFoldersAreCopiedAsWhatTheyPointTo) {
+    test::TempDir dir;
+    test::TempDir outside;
+    makeSampleTree(outside.file("media"));
+    fs::create_directories(dir.file("src"));
+    fs::create_directory_symlink(outside.file("media"), dir.file("src/Image Files"));
+    ASSERT_TRUE(CopyTree(dir.file("src"), dir.file("dst")).isOk());
+    EXPECT_FALSE(fs::is_symlink(dir.file("dst/Image Files")));
+    EXPECT_EQ(snapshot(dir.file("dst/Image Files")), snapshot(outside.file("media")));
+    EXPECT_TRUE(CompareTreeCopy(dir.file("src"), dir.file("dst")).isOk());
+
+    // A link back to a folder that holds it would never end: refused.
+    fs::create_directory_symlink(dir.file("src"), outside.file("media/ﾜｰｸｽﾍﾟｰｽ/loop"));
+    EXPECT_NE(CopyTree(dir.file("src"), dir.file("dst2")).reason().find("leads back"),
+              std::string::npos);
+    fs::remove(outside.file("media/ﾜｰｸｽﾍﾟｰｽ/loop"));
+    // So is a link that leads into the destination.
+    fs::create_directories(dir.file("dst3"));
+    fs::create_directory_symlink(dir.file("dst3"), dir.file("src/into-copy"));
+    EXPECT_NE(CopyTree(dir.file("src"), dir.file("dst3")).reason().find("inside the source"),
+              std::string::npos);
 }
 
 TEST(CopyTree, OverwritesAnExistingDestination) {
@@ -252,27 +275,51 @@ TEST(CopyTree, FailuresAreReported) {
     const Status status = CopyTree(dir.file("src"), dir.file("dst"));
     setWriteBudgetForTesting(-1);
     EXPECT_NE(status.reason().find("No space left on device"), std::string::npos);
-    EXPECT_FALSE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
+    EXPECT_FALSE(CompareTreeCopy(dir.file("src"), dir.file("dst")).isOk());
 }
 
-TEST(TreeCopyIsComplete, NoticesWhatIsMissing) {
+TEST(CompareTreeCopy, NamesTheFirstDifference) {
     test::TempDir dir;
     makeSampleTree(dir.file("src"));
     ASSERT_TRUE(CopyTree(dir.file("src"), dir.file("dst")).isOk());
     test::writeText(dir.file("dst/more"), "extra files in the copy do not matter");
-    EXPECT_TRUE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
+    EXPECT_TRUE(CompareTreeCopy(dir.file("src"), dir.file("dst")).isOk());
 
     test::writeText(dir.file("dst/ﾜｰｸｽﾍﾟｰｽ/deep/c.txt"), "grown");
-    EXPECT_FALSE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "ﾜｰｸｽﾍﾟｰｽ/deep/c.txt: the copy differs from the original");
     test::writeText(dir.file("dst/ﾜｰｸｽﾍﾟｰｽ/deep/c.txt"), "");
-    ASSERT_TRUE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
+    // Same size, other bytes.
+    test::writeText(dir.file("dst/a.txt"), "ALPHA");
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "a.txt: the copy differs from the original");
+    test::writeText(dir.file("dst/a.txt"), "alpha");
+    ASSERT_TRUE(CompareTreeCopy(dir.file("src"), dir.file("dst")).isOk());
 
     fs::remove(dir.file("dst/ﾜｰｸｽﾍﾟｰｽ/deep/empty"));
-    EXPECT_FALSE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "ﾜｰｸｽﾍﾟｰｽ/deep/empty: missing in the copy");
     fs::create_directory(dir.file("dst/ﾜｰｸｽﾍﾟｰｽ/deep/empty"));
     fs::remove(dir.file("dst/a.txt"));
-    EXPECT_FALSE(TreeCopyIsComplete(dir.file("src"), dir.file("dst")));
-    EXPECT_FALSE(TreeCopyIsComplete(dir.file("missing"), dir.file("dst")));
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "a.txt: missing in the copy");
+    EXPECT_FALSE(CompareTreeCopy(dir.file("missing"), dir.file("dst")).isOk());
+
+    // A "copy" that is a link back to the original goes with the source.
+    fs::create_symlink(dir.file("src/a.txt"), dir.file("dst/a.txt"));
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "a.txt: the copy lies inside the source");
+}
+
+TEST(CompareTreeCopy, LooksThroughLinkedFolders) {
+    test::TempDir dir;
+    test::TempDir outside;
+    test::writeText(outside.file("only.bmp"), "BM");
+    fs::create_directories(dir.file("src"));
+    fs::create_directory_symlink(outside.path(), dir.file("src/linked"));
+    fs::create_directories(dir.file("dst/linked"));
+    EXPECT_EQ(CompareTreeCopy(dir.file("src"), dir.file("dst")).reason(),
+              "linked/only.bmp: missing in the copy");
 }
 
 TEST(DeleteTree, RemovesEverything) {
