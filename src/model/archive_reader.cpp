@@ -230,6 +230,18 @@ Status folderAt(const std::string& path, bool linksAllowed) {
     return Status::error(path + ": a file is in the way of a folder");
 }
 
+// The parts of an entry's name on disk (see ExtractOptions).
+Status namedParts(std::uint32_t flags, bool fullPaths, const std::string& name,
+                  std::vector<std::string>& parts) {
+    if ((flags & kArchiveFullPaths) == 0) {
+        return entryNameParts(name, parts);
+    }
+    if (fullPaths && (name.empty() || name.front() != '\\')) {
+        return Status::error("not a full path on this system");
+    }
+    return fullPathNameParts(name, parts);
+}
+
 class Extractor {
   public:
     Extractor(ArchiveReader& reader, std::string destination, bool fullPaths)
@@ -237,7 +249,7 @@ class Extractor {
 
     Status extract(const ArchiveEntry& entry) {
         std::vector<std::string> parts;
-        if (Status named = namedParts(entry.name, parts); !named) {
+        if (Status named = namedParts(reader_.flags(), fullPaths_, entry.name, parts); !named) {
             return named;
         }
         // Every folder on the way must be a real one: a link planted in the
@@ -257,16 +269,10 @@ class Extractor {
     }
 
   private:
-    Status namedParts(const std::string& name, std::vector<std::string>& parts) const {
-        if ((reader_.flags() & kArchiveFullPaths) == 0) {
-            return entryNameParts(name, parts);
-        }
-        if (fullPaths_ && (name.empty() || name.front() != '\\')) {
-            return Status::error("not a full path on this system");
-        }
-        return fullPathNameParts(name, parts);
-    }
-
+    // The file is written under a temporary name beside the target and
+    // renamed over it when complete: a file already there (an earlier entry
+    // of the same name, a read-only one, a link, which is replaced rather
+    // than followed) stays as it was until then.
     Status writeFile(const ArchiveEntry& entry, const std::string& target) {
         Place place = Place::Missing;
         if (Status looked = placeAt(target, place); !looked) {
@@ -275,13 +281,19 @@ class Extractor {
         if (place == Place::Folder) {
             return Status::error(target + ": a folder is in the way of a file");
         }
-        // An earlier file of the same name is replaced: removing it first
-        // also copes with a read-only one and never writes through a link.
-        if (place != Place::Missing && ::unlink(target.c_str()) != 0) {
-            return errnoStatus(errno).withContext(target);
-        }
+        const std::size_t slash = target.find_last_of('/');
+        const std::string prefix = target.substr(0, slash + 1);
         ArchiveFile output;
-        if (Status created = output.createNew(target); !created) {
+        std::string temporary;
+        Status created = Status::error("no free temporary name");
+        for (int attempt = 0; attempt < 100 && !created; ++attempt) {
+            temporary = prefix + temporaryNameFor(target.substr(slash + 1));
+            created = output.createNew(temporary);
+            if (!created && errno != EEXIST) {
+                break;
+            }
+        }
+        if (!created) {
             return created.withContext(target);
         }
         Status status = reader_.CopyData(output).withContext(target);
@@ -293,8 +305,11 @@ class Extractor {
         if (status) {
             status = closed.withContext(target);
         }
+        if (status && ::rename(temporary.c_str(), target.c_str()) != 0) {
+            status = errnoStatus(errno).withContext(target);
+        }
         if (!status) {
-            ::unlink(target.c_str());
+            ::unlink(temporary.c_str());
         }
         return status;
     }
@@ -341,7 +356,7 @@ Status ExtractArchive(const std::string& archivePath, const std::string& destina
         return opened;
     }
     if (Status made = CreateFolderTree(target); !made) {
-        return made.withContext(target);
+        return made;
     }
     const bool fullPaths = options.allowFullPaths && (reader.flags() & kArchiveFullPaths) != 0;
     Extractor extractor(reader, target, fullPaths);
@@ -358,6 +373,42 @@ Status ExtractArchive(const std::string& archivePath, const std::string& destina
             return extracted.withContext(entryLabel(entry));
         }
     }
+}
+
+Status ExtractionTargets(const std::string& archivePath, const std::string& destination,
+                         std::vector<std::string>& files) {
+    std::string folder = destination;
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    ArchiveReader reader;
+    if (Status opened = reader.Open(archivePath); !opened) {
+        return opened;
+    }
+    std::vector<std::string> found;
+    while (true) {
+        ArchiveEntry entry;
+        bool atEnd = false;
+        if (Status next = reader.Next(entry, atEnd); !next) {
+            return next;
+        }
+        if (atEnd) {
+            break;
+        }
+        std::vector<std::string> parts;
+        if (Status named = namedParts(reader.flags(), false, entry.name, parts); !named) {
+            return named.withContext(entryLabel(entry));
+        }
+        if (!entry.isFolder()) {
+            std::string target = folder;
+            for (const std::string& part : parts) {
+                target = joinUnder(target, part);
+            }
+            found.push_back(std::move(target));
+        }
+    }
+    files.swap(found);
+    return Status::ok();
 }
 
 }  // namespace banmen

@@ -72,7 +72,8 @@ struct ExtractOptions {
 // Writes every entry under `destination` (empty: the archive's own folder),
 // which is created when missing. A folder entry makes its folder; a file
 // entry makes its file, with any missing parent folders, and replaces a file
-// of the same name (a later entry of the same name wins). Unless the archive
+// of the same name (a later entry of the same name wins) by renaming the
+// complete new file over it. Unless the archive
 // has kArchivePlainAttributes, a file whose entry has the read-only bit loses
 // its write permissions; other bits, and the read-only bit of folders (whose
 // content must still be written), are ignored.
@@ -85,5 +86,11 @@ struct ExtractOptions {
 // Reasons name the entry and the path on disk, not the archive.
 Status ExtractArchive(const std::string& archivePath, const std::string& destination,
                       const ExtractOptions& options = {});
+
+// Where ExtractArchive (default options) would write each file entry under
+// `destination`, in archive order, so that a caller can look before it
+// extracts. Fails as the extraction would on a broken archive or name.
+Status ExtractionTargets(const std::string& archivePath, const std::string& destination,
+                         std::vector<std::string>& files);
 
 }  // namespace banmen

@@ -116,10 +116,8 @@ class TemporaryTarget {
     TemporaryTarget& operator=(const TemporaryTarget&) = delete;
 
     Status create(const std::string& folder, const std::string& name) {
-        const std::string shortName = name.size() > 200 ? name.substr(0, 200) : name;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate =
-                path::PathJoin(folder, "." + shortName + "." + randomNameSuffix() + ".tmp");
+            std::string candidate = path::PathJoin(folder, temporaryNameFor(name) + ".tmp");
             const int descriptor =
                 ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (descriptor >= 0) {
@@ -239,7 +237,7 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
     }
 
     if (Status made = CreateFolderTree(targetFolder); !made) {
-        return made.withContext(targetFolder);
+        return made;
     }
     TemporaryTarget game;
     if (Status made = game.create(targetFolder, targetName); !made) {

@@ -169,7 +169,9 @@ Status Workspace::CreateWorkspace(std::string_view title, const std::string& pic
         return Status::error("the title cannot be written in Shift-JIS");
     }
     std::string titleText(title);
-    if (titleText.empty() || titleText.find('/') != std::string::npos) {
+    // "." and ".." would name hidden files ("..sgw") the author never sees.
+    if (titleText.empty() || titleText == "." || titleText == ".." ||
+        titleText.find('/') != std::string::npos) {
         return Status::error("the title cannot be used as a file name");
     }
     std::string target = absolutePath(folder);
@@ -226,12 +228,12 @@ Status Workspace::SaveWorkspace(const std::string& newPath) {
     }
     if (!oldFolder.empty()) {
         if (Status made = CreateFolderTree(oldFolder); !made) {
-            return made.withContext(oldFolder);
+            return made;
         }
     }
     const bool targetIsNew = !FileExists(targetFolder);
     if (Status made = CreateFolderTree(targetFolder); !made) {
-        return made.withContext(targetFolder);
+        return made;
     }
     if (moving && !oldFolder.empty()) {
         // Linked media folders are copied as the real folders they point to,
@@ -284,7 +286,7 @@ Status Workspace::CopyIntoWorkspace(const std::string& rawSource, std::string_vi
 
     std::string destinationFolder = path::PathJoin(location_.folder, mediaFolder);
     if (Status made = CreateFolderTree(destinationFolder); !made) {
-        return made.withContext(destinationFolder);
+        return made;
     }
     std::string chosen = fileName;
     std::string destination = path::PathJoin(destinationFolder, chosen);

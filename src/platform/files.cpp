@@ -164,6 +164,10 @@ std::string_view shortenedName(std::string_view name, std::size_t limit) {
 
 }  // namespace
 
+std::string temporaryNameFor(std::string_view name) {
+    return "." + std::string(shortenedName(name, 200)) + "." + randomNameSuffix();
+}
+
 std::string randomNameSuffix() {
     static constexpr char kAlphabet[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -297,7 +301,7 @@ Status WriteFileAtomically(const std::string& path, const void* data, std::size_
     std::string temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = prefix + "." + std::string(shortenedName(name, 200)) + "." + randomNameSuffix();
+        temporary = prefix + temporaryNameFor(name);
         descriptor = openFile(temporary, O_WRONLY | O_CREAT | O_EXCL);
         if (descriptor < 0 && errno != EEXIST) {
             return errnoStatus(errno);

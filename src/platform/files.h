@@ -53,6 +53,10 @@ Status DeleteFile(const std::string& path);
 
 // Six random letters or digits, for the name of a temporary file.
 std::string randomNameSuffix();
+// ".name.XXXXXX": the name of a temporary file beside the file `name` (a
+// name, no folder), shortened to 200 bytes at a character boundary so that
+// it stays within the 255 bytes of a name, with randomNameSuffix().
+std::string temporaryNameFor(std::string_view name);
 
 // Test hook: after this many more bytes, every write fails with "No space left
 // on device", as on a full disk. -1 (the default) means no limit.

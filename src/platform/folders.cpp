@@ -311,7 +311,7 @@ Status CreateFolderTree(const std::string& path) {
     while (target.size() > 1 && target.back() == '/') {
         target.pop_back();
     }
-    return ensureFolder(target);
+    return ensureFolder(target).withContext(target);
 }
 
 Status RemoveFolder(const std::string& path) {

@@ -14,6 +14,7 @@ namespace banmen {
 Status CreateFolder(const std::string& path);
 // Creates the folder and every missing parent. An existing folder counts as
 // success; a parent that is a file fails and nothing is created below it.
+// The reason names the level that failed.
 Status CreateFolderTree(const std::string& path);
 // Removes an empty folder.
 Status RemoveFolder(const std::string& path);

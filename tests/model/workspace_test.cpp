@@ -271,6 +271,8 @@ TEST_F(WorkspaceTest, CreateRefusesTitlesThatCannotBeStoredAndChangesNothing) {
     EXPECT_FALSE(workspace.CreateWorkspace("😀", "", dir.file("x")));
     EXPECT_FALSE(workspace.CreateWorkspace("a/b", "", dir.file("x")));
     EXPECT_FALSE(workspace.CreateWorkspace("", "", dir.file("x")));
+    EXPECT_FALSE(workspace.CreateWorkspace(".", "", dir.file("x")));
+    EXPECT_FALSE(workspace.CreateWorkspace("..", "", dir.file("x")));
     EXPECT_EQ(owner.record().settings.victoryCondition, 3);
 }
 

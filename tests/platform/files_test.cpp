@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sjis.h"
 #include "support/test_support.h"
 
 namespace banmen {
@@ -195,6 +196,14 @@ TEST(WriteFileAtomically, LongNameStillGetsATemporaryFile) {
     ASSERT_TRUE(WriteFileAtomically(dir.file(name), "x", 1).isOk());
     EXPECT_EQ(FileSize(dir.file(name)), 1);
     EXPECT_EQ(entriesIn(dir.path()), 1u);
+
+    // The name the temporary file gets: "." + a cut of the name + "." + six
+    // letters, within 255 bytes, the cut at the end of a whole "ソ" (byte 199).
+    const std::string temporary = temporaryNameFor(name);
+    ASSERT_EQ(temporary.size(), 1 + 199 + 1 + 6);
+    EXPECT_EQ(temporary.substr(0, 200), "." + name.substr(0, 199));
+    EXPECT_EQ(temporary[200], '.');
+    EXPECT_TRUE(sjis::fromUtf8(temporary.substr(1, 199)).has_value());
 }
 
 TEST(WriteFileAtomically, FolderAsTargetFailsCleanly) {
