@@ -106,9 +106,9 @@ TEST_F(BuildCliTest, BuildsWithTheDialogsDefaultsAndNamesSkippedMedia) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
 
-    // The workspace file is left alone; the folder is remembered.
+    // The workspace file is left alone; the editor's settings too.
     EXPECT_EQ(readBytes(sgw), before);
-    EXPECT_THAT(readText(config() + "/MOEGI/Banmen.conf"), HasSubstr(file("ws")));
+    EXPECT_FALSE(fs::exists(config() + "/MOEGI/Banmen.conf"));
     EXPECT_TRUE(fs::is_empty(temporary()));
 
     Result listed = run({"list", file("ws/遊び.sgr")});
@@ -151,39 +151,80 @@ TEST_F(BuildCliTest, InfoAndDumpReadTheGameFileInPlace) {
                 HasSubstr("ArCh"));
 }
 
-TEST_F(BuildCliTest, TheLastNameAndTheStoredFolderAreTheNextDefaults) {
+TEST_F(BuildCliTest, ABuildStaysBesideItsWorkspaceWhateverTheEditorStored) {
+    // The editor's build dialog remembers its folder; the command line
+    // neither follows nor changes it.
+    fs::create_directories(config() + "/MOEGI");
+    writeText(config() + "/MOEGI/Banmen.conf", "[General]\nBuildFolder=" + file("games") + "\n");
+    const std::string settings = readText(config() + "/MOEGI/Banmen.conf");
     const std::string sgw = makeWorkspace("前回の名前");
-    Result first = run({"build", sgw, "--out", file("games/First.SGR")});
+    Result first = run({"build", sgw, "--out", file("elsewhere/First.SGR")});
     ASSERT_EQ(first.exitCode, 0) << first.err;
-    EXPECT_EQ(first.out, file("games/First.SGR") + "\n");
+    EXPECT_EQ(first.out, file("elsewhere/First.SGR") + "\n");
 
-    // Now "BuildFolder" is games/; the name comes from the .sgw's headerText.
+    // The name comes from the .sgw's headerText, the folder is the workspace's.
     Result second = run({"build", sgw});
     ASSERT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_EQ(second.out, file("games/前回の名前.sgr") + "\n");
-    EXPECT_TRUE(fs::is_regular_file(file("games/前回の名前.sgr")));
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file("games"))) {
-        ++count;
-    }
-    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(second.out, file("ws/前回の名前.sgr") + "\n");
+    EXPECT_FALSE(fs::exists(file("games")));
+    EXPECT_EQ(readText(config() + "/MOEGI/Banmen.conf"), settings);
 }
 
-TEST_F(BuildCliTest, AFailedBuildKeepsTheOldGameFile) {
+TEST_F(BuildCliTest, OutNamesAFolderOrAFileThatIsReplacedOnlyWithForce) {
     const std::string sgw = makeWorkspace();
     fs::create_directories(file("games/folder.sgr"));
-    std::string reason = expectOneLineFailure(
-        run({"build", sgw, "--out", file("games/folder.sgr")}), file("games/folder.sgr"));
-    EXPECT_THAT(reason, HasSubstr("folder"));
+    Result inside = run({"build", sgw, "--out", file("games/folder.sgr")});
+    ASSERT_EQ(inside.exitCode, 0) << inside.err;
+    EXPECT_EQ(inside.out, file("games/folder.sgr/遊び.sgr") + "\n");
 
+    const std::string target = file("games/g.sgr");
+    writeText(target, "someone's game");
+    EXPECT_EQ(expectOneLineFailure(run({"build", sgw, "--out", target}), target),
+              "already exists (use --force to replace it)");
+    EXPECT_EQ(readText(target), "someone's game");
+    Result forced = run({"build", sgw, "--out", target, "--force"});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_THAT(readText(target), StartsWith("ArCh"));
+    EXPECT_TRUE(fs::is_empty(temporary()));
+}
+
+TEST_F(BuildCliTest, FailedBuildsRememberNothing) {
+    const std::string sgw = makeWorkspace();
     EXPECT_THAT(expectOneLineFailure(run({"build", file("none.sgw")}), file("none.sgw")),
                 HasSubstr("not found"));
     EXPECT_THAT(
         expectOneLineFailure(run({"build", sgw, "--out", file("games/😀")}), file("games/😀.sgr")),
         HasSubstr("Shift-JIS"));
-    // Nothing remembered from failed builds.
-    EXPECT_FALSE(fs::exists(config() + "/MOEGI/Banmen.conf"));
+    EXPECT_FALSE(fs::exists(file("games")));
     EXPECT_TRUE(fs::is_empty(temporary()));
+}
+
+TEST_F(BuildCliTest, ExtractNeverReplacesTheWorkspacesPictures) {
+    const std::string sgw = makeWorkspace();
+    ASSERT_EQ(run({"build", sgw}).exitCode, 0);
+    const std::string sgr = file("ws/遊び.sgr");
+    writeText(file("ws/Image Files/board.bmp"), "BM edited since the build");
+
+    // Without DIR: a new folder beside the game file, named after it.
+    Result extracted = run({"extract", sgr});
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.err;
+    EXPECT_EQ(readText(file("ws/遊び/Image Files/board.bmp")), "BM board");
+    EXPECT_EQ(readText(file("ws/Image Files/board.bmp")), "BM edited since the build");
+
+    // Into the workspace itself: refused before anything is written.
+    const std::string first = file("ws/遊び.sgp");
+    EXPECT_EQ(
+        expectOneLineFailure(run({"extract", sgr, file("ws")}), file("ws/Image Files/board.bmp")),
+        "already exists (use --force to replace it)");
+    EXPECT_FALSE(fs::exists(first));
+    EXPECT_EQ(readText(file("ws/Image Files/board.bmp")), "BM edited since the build");
+
+    // Again into its own folder: only with --force.
+    writeText(file("ws/遊び/Image Files/board.bmp"), "changed");
+    EXPECT_EQ(run({"extract", sgr}).exitCode, 1);
+    EXPECT_EQ(readText(file("ws/遊び/Image Files/board.bmp")), "changed");
+    ASSERT_EQ(run({"extract", "--force", sgr}).exitCode, 0);
+    EXPECT_EQ(readText(file("ws/遊び/Image Files/board.bmp")), "BM board");
 }
 
 TEST_F(BuildCliTest, ListAndExtractTellBrokenArchives) {
@@ -211,8 +252,9 @@ TEST_F(BuildCliTest, ListAndExtractTellBrokenArchives) {
     EXPECT_THAT(expectOneLineFailure(run({"extract", file("hostile.sgr"), file("dest")}),
                                      file("hostile.sgr")),
                 HasSubstr("climbs out"));
+    // The names are all checked before anything is written.
     EXPECT_FALSE(fs::exists(file("evil.txt")));
-    EXPECT_EQ(readText(file("dest/ok.txt")), "fine");
+    EXPECT_TRUE(fs::is_empty(file("dest")));
 
     // Cut in the second entry's data: the entries before it are listed.
     bytes.resize(bytes.size() - 2);
@@ -222,13 +264,15 @@ TEST_F(BuildCliTest, ListAndExtractTellBrokenArchives) {
     EXPECT_EQ(linesOf(cut.out).size(), 1u);
     EXPECT_THAT(cut.err, HasSubstr("truncated"));
 
-    // Without a folder, the archive's own folder.
+    // An archive holding an entry of its own name cannot replace itself.
     bytes.resize(8);
-    entry(0x20, "here.txt", "h");
+    entry(0x20, "self.sgr", "h");
     fs::create_directories(file("sub"));
-    writeBytes(file("sub/plain.sgr"), bytes);
-    ASSERT_EQ(run({"extract", file("sub/plain.sgr")}).exitCode, 0);
-    EXPECT_EQ(readText(file("sub/here.txt")), "h");
+    writeBytes(file("sub/self.sgr"), bytes);
+    EXPECT_THAT(expectOneLineFailure(run({"extract", "--force", file("sub/self.sgr"), file("sub")}),
+                                     file("sub/self.sgr")),
+                StartsWith("is also an input"));
+    EXPECT_EQ(readBytes(file("sub/self.sgr")), bytes);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <random>
@@ -72,22 +73,46 @@ class CliTest : public ::testing::Test {
 
 // --- help and usage ---------------------------------------------------------
 
-TEST_F(CliTest, HelpListsEveryCommand) {
+// Every line of a help text fits 80 columns (the texts are ASCII but for
+// the title, whose characters are two columns wide).
+void expectWithinEightyColumns(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        std::size_t columns = 0;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(line[i]);
+            columns += byte < 0x80 ? 1 : (byte & 0xC0) == 0xC0 ? 2 : 0;
+        }
+        EXPECT_LE(columns, 80u) << line;
+        start = end + 1;
+    }
+}
+
+TEST_F(CliTest, HelpListsEveryCommandWithinEightyColumns) {
     for (const char* word : {"--help", "help", "-h"}) {
         Result result = run({word});
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(result.err, "");
         for (const char* command :
              {"new TITLE FOLDER [--picture FILE.bmp]", "info FILE", "dump FILE [--all]",
-              "load-json FILE.json OUT.sgw", "pack [--unit 1|2|4] IN OUT", "unpack IN OUT",
-              "convert OLD.sgw NEW.sgw"}) {
-            EXPECT_THAT(result.out, HasSubstr("\n  " + std::string(command) + " ")) << command;
+              "load-json [--force] FILE.json OUT.sgw", "pack [--unit 1|2|4] [--force] IN OUT",
+              "unpack [--force] IN OUT", "convert [--force] OLD.sgw NEW.sgw",
+              "extract GAME.sgr [DIR] [--force]"}) {
+            EXPECT_THAT(result.out, HasSubstr("\n  " + std::string(command) + "\n")) << command;
         }
+        expectWithinEightyColumns(result.out);
     }
     Result one = run({"help", "pack"});
     EXPECT_EQ(one.exitCode, 0);
-    EXPECT_THAT(one.out, StartsWith("usage: banmen-cli pack [--unit 1|2|4] IN OUT\n"));
-    EXPECT_EQ(run({"unpack", "--help"}).out.substr(0, 30), "usage: banmen-cli unpack IN OU");
+    EXPECT_THAT(one.out, StartsWith("usage: banmen-cli pack [--unit 1|2|4] [--force] IN OUT\n"));
+    EXPECT_EQ(run({"unpack", "--help"}).out.substr(0, 30), "usage: banmen-cli unpack [--fo");
+    // The longest synopsis, in help and in a usage error.
+    Result play = run({"help", "play"});
+    EXPECT_THAT(play.out, HasSubstr("[--transcript FILE] [--verbose]\n"));
+    expectWithinEightyColumns(play.out);
+    expectWithinEightyColumns(run({"play", "--bad"}).err);
 }
 
 TEST_F(CliTest, WrongUsageExitsWithTwo) {
@@ -203,11 +228,34 @@ TEST_F(CliTest, InfoOfAFullGameAndOfAProjectFile) {
     EXPECT_EQ(dump.out, recordToJson(*record, false));
 }
 
+// A BMP of 2 x 1 pixels, 24 bits: a 14-byte file header, a 40-byte info
+// header and one row padded to 8 bytes.
+std::vector<std::uint8_t> tinyBmp() {
+    std::vector<std::uint8_t> bmp(62, 0);
+    const auto put = [&bmp](std::size_t at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            bmp[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, 62, 4);   // file size
+    put(10, 54, 4);  // pixel offset
+    put(14, 40, 4);  // info header size
+    put(18, 2, 4);   // width
+    put(22, 1, 4);   // height
+    put(26, 1, 2);   // planes
+    put(28, 24, 2);  // bits per pixel
+    put(34, 8, 4);   // image size
+    return bmp;
+}
+
 TEST_F(CliTest, NewWithAPicture) {
-    writeBytes(file("board.bmp"), {'B', 'M', 1, 2, 3});
+    writeBytes(file("board.bmp"), tinyBmp());
     Result created = run({"new", "絵のある雙六", file("ws"), "--picture", file("board.bmp")});
     ASSERT_EQ(created.exitCode, 0) << created.err;
-    EXPECT_EQ(readBytes(file("ws/Image Files/board.bmp")).size(), 5u);
+    EXPECT_EQ(readBytes(file("ws/Image Files/board.bmp")), tinyBmp());
+    EXPECT_TRUE(std::filesystem::is_directory(file("ws/Sound Files")));
     const std::string sgw = file("ws/絵のある雙六.sgw");
     Result info = run({"info", sgw});
     EXPECT_THAT(info.out, HasSubstr("images: 1\n"));
@@ -238,25 +286,66 @@ TEST_F(CliTest, NewRefusals) {
         expectFailure(run({"new", "p", folder, "--picture", file("none.bmp")}), file("none.bmp")),
         "file not found");
     EXPECT_FALSE(test::exists(folder + "/p.sgw"));
+
+    // Titles that would name hidden files.
+    for (const char* dots : {".", ".."}) {
+        EXPECT_EQ(expectFailure(run({"new", dots, folder}), folder + "/" + dots + ".sgw"),
+                  "the title cannot be used as a file name");
+    }
+}
+
+TEST_F(CliTest, NewRefusesAPictureItCannotShowAndLeavesNothingBehind) {
+    writeText(file("notes.bmp"), "just some text");
+    std::vector<std::uint8_t> cut = tinyBmp();
+    cut.resize(40);
+    writeBytes(file("cut.bmp"), cut);
+    for (const auto& [picture, reason] :
+         {std::pair{"notes.bmp", "not a BMP file"}, std::pair{"cut.bmp", "outside the file"}}) {
+        const std::string folder = file(std::string("ws-") + picture);
+        EXPECT_THAT(
+            expectFailure(run({"new", "t", folder, "--picture", file(picture)}), file(picture)),
+            HasSubstr(reason));
+        EXPECT_FALSE(test::exists(folder)) << picture;
+    }
+
+    // A picture whose name cannot be stored fails after the folder was made:
+    // what was made goes again; an existing folder stays, with nothing new.
+    const std::string longName = std::string(70, 'p') + ".bmp";
+    writeBytes(file(longName), tinyBmp());
+    EXPECT_THAT(
+        expectFailure(run({"new", "t", file("made"), "--picture", file(longName)}), file(longName)),
+        HasSubstr("62 bytes"));
+    EXPECT_FALSE(test::exists(file("made")));
+    std::filesystem::create_directories(file("kept"));
+    EXPECT_EQ(run({"new", "t", file("kept"), "--picture", file(longName)}).exitCode, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(file("kept")));
 }
 
 // --- failures of opening and loading ----------------------------------------
 
-TEST_F(CliTest, MissingFile) {
+TEST_F(CliTest, MissingFileIsToldAlikeByEveryCommand) {
     for (const char* command : {"info", "dump"}) {
         const std::string missing = file("missing.sgw");
         EXPECT_EQ(expectFailure(run({command, missing}), missing),
                   "file not found (ファイルが見つかりませんでした。)");
     }
-    EXPECT_THAT(expectFailure(run({"load-json", file("no.json"), file("o.sgw")}), file("no.json")),
-                HasSubstr("No such file"));
-    EXPECT_THAT(expectFailure(run({"pack", file("no.bin"), file("o.sgp")}), file("no.bin")),
-                HasSubstr("No such file"));
-    EXPECT_THAT(expectFailure(run({"unpack", file("no.sgp"), file("o")}), file("no.sgp")),
-                HasSubstr("No such file"));
-    EXPECT_EQ(expectFailure(run({"convert", file("no.sgw"), file("o.sgw")}), file("no.sgw")),
-              "file not found");
+    const std::vector<std::vector<std::string>> commands = {
+        {"load-json", file("no.json"), file("o.sgw")},
+        {"pack", file("no.bin"), file("o.sgp")},
+        {"unpack", file("no.sgp"), file("o")},
+        {"convert", file("no.sgw"), file("o.sgw")},
+        {"list", file("no.sgr")},
+        {"extract", file("no.sgr"), file("x")},
+        {"info", file("no.sgr")},
+        {"dump", file("no.sgr")},
+        {"play", file("no.sgp")},
+        {"info", file("no.txt")},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        EXPECT_EQ(expectFailure(run(args), args[1]), "file not found") << args[0];
+    }
     EXPECT_FALSE(test::exists(file("o.sgw")));
+    EXPECT_FALSE(test::exists(file("x")));
 }
 
 TEST_F(CliTest, WrongSizeAndUnknownExtension) {
@@ -272,9 +361,9 @@ TEST_F(CliTest, WrongSizeAndUnknownExtension) {
     EXPECT_THAT(expectFailure(run({"info", file("long.sgw")}), file("long.sgw")),
                 StartsWith("wrong size: 273761 bytes"));
     writeText(file("game.txt"), "x");
+    // info and dump read game files too, and say so.
     EXPECT_EQ(expectFailure(run({"info", file("game.txt")}), file("game.txt")),
-              "unknown file extension (expected .sgw or .sgp) "
-              "(未知のファイル拡張子が指定されました。)");
+              "unknown file extension (expected .sgw, .sgp or .sgr)");
 }
 
 TEST_F(CliTest, NotAPackedBlock) {
@@ -340,6 +429,31 @@ TEST_F(CliTest, WriteFailuresNameTheOutput) {
     ASSERT_EQ(run({"pack", file("data"), file("data.sgp")}).exitCode, 0);
     EXPECT_THAT(expectFailure(run({"unpack", file("data.sgp"), dir_.path()}), dir_.path()),
                 ::testing::Not(::testing::IsEmpty()));
+}
+
+TEST_F(CliTest, OutOfRangeValuesAreLoadedWithAWarningEachAndInfoListsRealPlayers) {
+    auto record = std::make_unique<GameRecord>(test::fullRecord());
+    record->settings.playerCount = 9;
+    record->squares[3].kind = 7;
+    record->squares[5].nextSquares[3] = 200;
+    record->players[1].picture = -2;
+    writeText(file("odd.json"), recordToJson(*record, false));
+    Result loaded = run({"load-json", file("odd.json"), file("odd.sgw")});
+    EXPECT_EQ(loaded.exitCode, 0);
+    const std::string prefix = "banmen-cli: " + file("odd.json") + ": warning: ";
+    EXPECT_EQ(loaded.err, prefix + "settings.playerCount: 9 is outside 1..4\n" + prefix +
+                              "players[1].picture: -2 is outside -1..299\n" + prefix +
+                              "squares[3].kind: 7 is outside 0..6\n" + prefix +
+                              "squares[5].nextSquares[3]: 200 is outside -1..199\n");
+    EXPECT_EQ(readBytes(file("odd.sgw")), bytesOf(*record));
+
+    Result info = run({"info", file("odd.sgw")});
+    EXPECT_THAT(info.out, HasSubstr("players: 4 (プレイヤー１, プレイヤー２, プレイヤー３, "
+                                    "プレイヤー４; the record says 9)\n"));
+    record->settings.playerCount = -3;
+    writeRecord(file("none.sgw"), *record);
+    EXPECT_THAT(run({"info", file("none.sgw")}).out,
+                HasSubstr("players: 1 (プレイヤー１; the record says -3)\n"));
 }
 
 // --- pack, unpack -----------------------------------------------------------
@@ -478,6 +592,49 @@ TEST_F(CliTest, ConvertAPreviousFormatWorkspace) {
     EXPECT_EQ(expectFailure(run({"convert", file("odd.sgw"), file("again.sgw")}), file("odd.sgw")),
               "wrong size: 346719 bytes (a previous-format workspace has 346720 bytes)");
     EXPECT_FALSE(test::exists(file("again.sgw")));
+}
+
+// --- overwriting --------------------------------------------------------------
+
+TEST_F(CliTest, AnExistingOutputIsReplacedOnlyWithForceAndNeverAnInput) {
+    writeText(file("game.json"), recordToJson(test::fullRecord(), false));
+    writeRecord(file("full.sgw"), test::fullRecord());
+    ASSERT_EQ(run({"pack", file("full.sgw"), file("full.sgp")}).exitCode, 0);
+    writeBytes(file("old.sgw"), previousFormatOf(test::fullRecord()));
+    const std::vector<std::vector<std::string>> commands = {
+        {"load-json", file("game.json")},
+        {"pack", file("full.sgw")},
+        {"unpack", file("full.sgp")},
+        {"convert", file("old.sgw")},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const std::string out = file("precious");
+        writeText(out, "the author's work");
+        EXPECT_EQ(expectFailure(run({command[0], command[1], out}), out),
+                  "already exists (use --force to replace it)");
+        EXPECT_EQ(readText(out), "the author's work");
+
+        Result forced = run({command[0], "--force", command[1], out});
+        EXPECT_EQ(forced.exitCode, 0) << forced.err;
+        EXPECT_NE(readText(out), "the author's work");
+
+        // Not even --force writes onto the input, nor through a link to it.
+        const std::vector<std::uint8_t> input = readBytes(command[1]);
+        EXPECT_THAT(expectFailure(run({command[0], "--force", command[1], command[1]}), command[1]),
+                    StartsWith("is also an input"));
+        std::filesystem::create_symlink(command[1], file("alias"));
+        EXPECT_THAT(
+            expectFailure(run({command[0], "--force", command[1], file("alias")}), file("alias")),
+            StartsWith("is also an input"));
+        std::filesystem::remove(file("alias"));
+        EXPECT_EQ(readBytes(command[1]), input);
+
+        // Standard output is never refused.
+        Result toStdout = run({command[0], command[1], "-"});
+        EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err;
+        EXPECT_FALSE(toStdout.out.empty());
+    }
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ using test::readText;
 using test::TempDir;
 using test::writeBytes;
 using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 using Result = test::CliResult;
 
@@ -237,16 +239,19 @@ TEST_F(PlayCliTest, WrongOptionsAreUsageErrors) {
 
 TEST_F(PlayCliTest, AGameStoppedBeforeItsEndExitsWithThree) {
     const std::string path = dir_.file("t.jsonl");
+    // Told in the one line of a failure, with the engine's notice.
     Result result = run({"play", "--auto", "--max-turns", "2", "--transcript", path, game_});
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_THAT(result.out, HasSubstr("stopped by the turn limit after 2 turns"));
-    EXPECT_THAT(result.err, HasSubstr("ターン数が上限に達したため"));
+    EXPECT_EQ(result.err, "banmen-cli: " + game_ +
+                              ": stopped by the turn limit after 2 turns "
+                              "(ターン数が上限に達したため、ゲームを終了します)\n");
+    EXPECT_THAT(result.out, Not(HasSubstr("stopped")));
     EXPECT_EQ(transcript(path).back().find("reason")->asString(), "turnLimit");
 
     // A person at the keyboard who closes the input stops the game.
     result = run({"play", "--seed", "1", game_});
     EXPECT_EQ(result.exitCode, 3);
-    EXPECT_THAT(result.out, HasSubstr("stopped in turn"));
+    EXPECT_EQ(result.err, "banmen-cli: " + game_ + ": stopped in turn 0: the input ended\n");
 }
 
 TEST_F(PlayCliTest, AnEndlessChainOfJumpsIsStopped) {
@@ -256,8 +261,10 @@ TEST_F(PlayCliTest, AnEndlessChainOfJumpsIsStopped) {
     writeBytes(game_, bytesOf(r));
     const Result result = run({"play", "--auto", "--dice", "1", game_});
     EXPECT_EQ(result.exitCode, 3);
+    EXPECT_THAT(result.err, StartsWith("banmen-cli: " + game_ +
+                                       ": stopped in turn 1: a chain of jumps did not end ("));
     EXPECT_THAT(result.err, HasSubstr("1000"));
-    EXPECT_THAT(result.out, HasSubstr("a chain of jumps did not end"));
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
 }
 
 TEST_F(PlayCliTest, APersonPlaysFromTheKeyboard) {
@@ -294,6 +301,14 @@ TEST_F(PlayCliTest, SimulateCountsManyGames) {
     EXPECT_THAT(result.out, HasSubstr("games: 200 (seed 1)"));
     EXPECT_THAT(result.out, HasSubstr("finished: 200"));
     EXPECT_THAT(result.out, HasSubstr("first places: "));
+    EXPECT_THAT(result.out, HasSubstr(", nobody 0\n"));
+
+    // Games stopped before anyone reached the goal have no first place.
+    const Result stopped =
+        run({"simulate", "--games", "20", "--seed", "1", "--max-turns", "1", game_});
+    EXPECT_EQ(stopped.exitCode, 0) << stopped.err;
+    EXPECT_THAT(stopped.out, HasSubstr("stopped by the turn limit: 20,"));
+    EXPECT_THAT(stopped.out, HasSubstr(", nobody 20\n"));
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 // build, list, extract: game files.
 //
-// build behaves like the editor's build with the dialog's first values: the
-// folder is "BuildFolder" when stored, else the workspace's; the name is
-// `headerText`, else the title + ".sgr"; --out replaces both. The extension
-// rule applies to either. Unlike the dialog it never asks: an existing game
-// file is replaced (atomically, so a failed build keeps it). After a
-// successful build the folder is stored as "BuildFolder", as the dialog
-// does; the workspace file itself is never rewritten, so the chosen name
-// goes into `headerText` of the built game only, not of the .sgw.
+// build takes the editor's build dialog's first values, without the stored
+// "BuildFolder" (which belongs to the dialog): the workspace's folder, and
+// `headerText` (the last build's name), else the title + ".sgr". --out
+// replaces both, or only the folder when it names an existing folder. The
+// extension rule applies either way. A game file at --out is replaced only
+// with --force; the default target, the build's own product, is rebuilt in
+// place. Either way the game file is written beside the target and renamed
+// over it, so a failed build keeps the old one. The workspace file is never
+// rewritten: the chosen name goes into `headerText` of the built game only.
+//
+// extract writes into DIR, or into a new folder beside the game file named
+// after it ("game.sgr" -> "game/"), so that the built copies never replace
+// the pictures of the workspace the game was built from. Files already in
+// the folder are replaced only with --force, and never the game file itself.
 
 #include <cstdio>
 #include <filesystem>
@@ -23,16 +29,17 @@
 #include "model/game_build.h"
 #include "model/record_owner.h"
 #include "model/workspace.h"
+#include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/settings/program_settings.h"
 
 namespace banmen::cli {
 namespace {
 
-class StoredBuildFolder final : public BuildFolderSetting {
+// The command line neither reads nor writes the dialog's "BuildFolder".
+class NoBuildFolder final : public BuildFolderSetting {
   public:
-    std::string read() override { return readBuildFolder(); }
-    void write(const std::string& folder) override { (void)writeBuildFolder(folder); }
+    std::string read() override { return {}; }
+    void write(const std::string&) override {}
 };
 
 std::string absoluteFolder(const std::string& folder) {
@@ -116,21 +123,24 @@ int runBuild(const Arguments& args, Context& context) {
         return fail(context, path, opened);
     }
 
-    StoredBuildFolder setting;
-    BuildTarget target;
-    if (args.has("--out")) {
+    NoBuildFolder noSetting;
+    BuildDialogLogic logic(owner, noSetting, context.notifier);
+    BuildTarget target = logic.initialTarget(workspace.location().folder);
+    const bool explicitTarget = args.has("--out");
+    if (explicitTarget) {
         const std::string out = args.value("--out");
-        target.folder = path::PathFolder(out);
-        target.fileName = path::PathFileName(out);
-        if (target.fileName.empty() && out.find('/') == std::string::npos) {
-            target.fileName = out;
+        if (IsFolder(out)) {
+            target.folder = out;
+        } else {
+            target.folder = path::PathFolder(out);
+            target.fileName = path::PathFileName(out);
+            if (target.fileName.empty() && out.find('/') == std::string::npos) {
+                target.fileName = out;
+            }
+            if (target.fileName.empty()) {
+                return fail(context, out, "no file name");
+            }
         }
-        if (target.fileName.empty()) {
-            return fail(context, out, "no file name");
-        }
-    } else {
-        BuildDialogLogic logic(owner, setting, context.notifier);
-        target = logic.initialTarget(workspace.location().folder);
     }
     target.fileName = withGameExtension(target.fileName);
     target.folder = absoluteFolder(target.folder);
@@ -142,6 +152,11 @@ int runBuild(const Arguments& args, Context& context) {
         problem != BuildNameProblem::None) {
         return fail(context, targetPath, nameProblemText(problem));
     }
+    if (explicitTarget) {
+        if (Status writable = checkOutput(targetPath, args.has("--force"), {path}); !writable) {
+            return fail(context, targetPath, writable);
+        }
+    }
     // The built game carries the name in `headerText`, as the editor's
     // would; the workspace file is left as it is.
     storeBuildFileName(owner, target.fileName);
@@ -150,7 +165,6 @@ int runBuild(const Arguments& args, Context& context) {
     if (Status built = BuildGame(workspace, targetPath, report); !built) {
         return fail(context, targetPath, built);
     }
-    setting.write(target.folder);
     tellSkipped(context, report.skipped);
     if (Status printed = writeStdout(targetPath + "\n"); !printed) {
         return fail(context, "<stdout>", printed);
@@ -160,6 +174,9 @@ int runBuild(const Arguments& args, Context& context) {
 
 int runList(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
+    if (Status readable = checkInputFile(path); !readable) {
+        return fail(context, path, readable);
+    }
     ArchiveListing listing;
     Status listed = ListArchive(path, listing);
     std::string text;
@@ -174,7 +191,33 @@ int runList(const Arguments& args, Context& context) {
 
 int runExtract(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
-    const std::string destination = args.positional.size() > 1 ? args.positional[1] : "";
+    if (Status readable = checkInputFile(path); !readable) {
+        return fail(context, path, readable);
+    }
+    std::string destination;
+    if (args.positional.size() > 1) {
+        destination = args.positional[1];
+    } else {
+        // "game.sgr" -> "game/" beside it.
+        const std::string absolute = path::AbsolutePath(path);
+        const std::string name = path::PathFileName(absolute);
+        const std::string title = path::PathTitle(name);
+        if (title.empty() || title == name) {
+            return fail(context, path, "has no extension to name a folder after; give DIR");
+        }
+        destination = path::PathJoin(path::PathFolder(absolute), title);
+    }
+    // Look before anything is written: the game file itself is never
+    // replaced, other files only with --force.
+    std::vector<std::string> targets;
+    if (Status listed = ExtractionTargets(path, destination, targets); !listed) {
+        return fail(context, path, listed);
+    }
+    for (const std::string& target : targets) {
+        if (Status writable = checkOutput(target, args.has("--force"), {path}); !writable) {
+            return fail(context, target, writable);
+        }
+    }
     if (Status extracted = ExtractArchive(path, destination); !extracted) {
         return fail(context, path, extracted);
     }

@@ -1,5 +1,7 @@
 #include "cli/cli_game_file.h"
 
+#include "cli/cli_support.h"
+
 #include "model/game_file.h"
 #include "model/workspace.h"
 #include "platform/paths.h"
@@ -8,6 +10,9 @@ namespace banmen::cli {
 
 Status readPlayableGame(const std::string& path, GameRecord& record, std::string& folder) {
     const std::string extension = path::PathExtension(path);
+    if (Status readable = checkInputFile(path); !readable) {
+        return readable;
+    }
     Status status;
     if (path::sameExtension(extension, ".sgw")) {
         status = ReadWorkspaceFile(record, path);

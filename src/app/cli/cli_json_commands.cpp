@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "model/record_json.h"
 #include "model/record_owner.h"
+#include "model/record_ranges.h"
 #include "model/workspace.h"
 #include "platform/files.h"
 
@@ -27,6 +28,9 @@ int runDump(const Arguments& args, Context& context) {
 int runLoadJson(const Arguments& args, Context& context) {
     const std::string& in = args.positional[0];
     const std::string& out = args.positional[1];
+    if (Status writable = checkOutput(out, args.has("--force"), {in}); !writable) {
+        return fail(context, out, writable);
+    }
     std::vector<std::uint8_t> bytes;
     if (Status read = readInput(in, bytes); !read) {
         return fail(context, inputName(in), read);
@@ -38,6 +42,11 @@ int runLoadJson(const Arguments& args, Context& context) {
     }
     if (Status written = writeOutput(out, record.get(), kGameRecordSize); !written) {
         return fail(context, outputName(out), written);
+    }
+    // The format holds such values, so the record is written; the editor
+    // would never have made them, so the author hears of each.
+    for (const std::string& value : outOfRangeValues(*record)) {
+        context.notifier.notify({}, inputName(in) + ": warning: " + value, NoticeIcon::Information);
     }
     return kExitSuccess;
 }

@@ -14,9 +14,10 @@ namespace {
 
 constexpr OptionSpec kNewOptions[] = {{"--picture", true}};
 constexpr OptionSpec kDumpOptions[] = {{"--all", false}};
-constexpr OptionSpec kPackOptions[] = {{"--unit", true}};
+constexpr OptionSpec kForceOptions[] = {{"--force", false}};
+constexpr OptionSpec kPackOptions[] = {{"--unit", true}, {"--force", false}};
 constexpr OptionSpec kProbeOptions[] = {{"--json", false}};
-constexpr OptionSpec kBuildOptions[] = {{"--out", true}};
+constexpr OptionSpec kBuildOptions[] = {{"--out", true}, {"--force", false}};
 constexpr OptionSpec kPlayOptions[] = {
     {"--debug", false},    {"--from", true},       {"--players", true},
     {"--seed", true},      {"--dice", true},       {"--auto", false},
@@ -35,23 +36,13 @@ const std::array<Command, 14> kCommands = {{
     {"info", "FILE", "summary of a .sgw (either format), .sgp or .sgr", {}, 1, 1, runInfo},
     {"dump", "FILE [--all]", "the game record as JSON (--all: every slot)", kDumpOptions, 1, 1,
      runDump},
-    {"load-json",
-     "FILE.json OUT.sgw",
-     "write the workspace a JSON record describes",
-     {},
-     2,
-     2,
-     runLoadJson},
-    {"pack", "[--unit 1|2|4] IN OUT", "pack any file (unit 1 unless given)", kPackOptions, 2, 2,
-     runPack, checkPackArguments},
-    {"unpack", "IN OUT", "unpack a packed block", {}, 2, 2, runUnpack},
-    {"convert",
-     "OLD.sgw NEW.sgw",
-     "previous-format workspace to the current one",
-     {},
-     2,
-     2,
-     runConvert},
+    {"load-json", "[--force] FILE.json OUT.sgw", "write the workspace a JSON record describes",
+     kForceOptions, 2, 2, runLoadJson},
+    {"pack", "[--unit 1|2|4] [--force] IN OUT", "pack any file (unit 1 unless given)", kPackOptions,
+     2, 2, runPack, checkPackArguments},
+    {"unpack", "[--force] IN OUT", "unpack a packed block", kForceOptions, 2, 2, runUnpack},
+    {"convert", "[--force] OLD.sgw NEW.sgw", "previous-format workspace to the current one",
+     kForceOptions, 2, 2, runConvert},
     {"play",
      "GAME [--auto] [--debug] [--from SQUARE] [--players pcpc] [--seed N] [--dice 3,5,1] "
      "[--max-turns N] [--transcript FILE] [--verbose]",
@@ -64,16 +55,12 @@ const std::array<Command, 14> kCommands = {{
      "the board's problems and a report of N games of computers (default 10000 games, seed 1, "
      "1000 turns)",
      kAnalyzeOptions, 1, 1, runAnalyze, checkAnalyzeArguments},
-    {"build", "WORKSPACE.sgw [--out PATH.sgr]",
-     "build the game file, as the editor's build does; print its path", kBuildOptions, 1, 1,
+    {"build", "WORKSPACE.sgw [--out PATH.sgr|FOLDER] [--force]",
+     "build the game file beside the workspace (or at --out); print its path", kBuildOptions, 1, 1,
      runBuild},
     {"list", "GAME.sgr", "the entries of a game file (or any archive)", {}, 1, 1, runList},
-    {"extract",
-     "GAME.sgr [DIR]",
-     "unpack a game file into DIR (default: its own folder)",
-     {},
-     1,
-     2,
+    {"extract", "GAME.sgr [DIR] [--force]",
+     "unpack a game file into DIR (default: a new folder GAME beside it)", kForceOptions, 1, 2,
      runExtract},
     {"probe", "FILE [--json]", "what a picture or sound holds, or why it does not load",
      kProbeOptions, 1, 1, runProbe},
@@ -88,6 +75,14 @@ const Command* findCommand(std::string_view name) {
     return nullptr;
 }
 
+// "  name synopsis", then the summary indented below it, both wrapped
+// within the help's width.
+std::string commandLine(std::string_view name, std::string_view synopsis,
+                        std::string_view summary) {
+    return wrapped("  " + std::string(name), synopsis, 8) + "\n" +
+           wrapped(std::string(6, ' '), summary, 6) + "\n";
+}
+
 std::string commandList() {
     std::string text =
         "banmen-cli: workspaces, project files and game records of 盤面工房\n"
@@ -95,21 +90,19 @@ std::string commandList() {
         "usage: banmen-cli COMMAND [ARGUMENTS]\n"
         "\n"
         "commands:\n";
-    constexpr std::size_t kColumn = 41;
     for (const Command& command : kCommands) {
-        std::string line = "  " + std::string(command.name) + " " + std::string(command.synopsis);
-        line.append(line.size() < kColumn ? kColumn - line.size() : 1, ' ');
-        text += line + std::string(command.summary) + "\n";
+        text += commandLine(command.name, command.synopsis, command.summary);
     }
-    std::string help = "  help [COMMAND]";
-    help.append(kColumn - help.size(), ' ');
-    text += help + "this list, or the usage of one command\n";
+    text += commandLine("help", "[COMMAND]", "this list, or the usage of one command");
     text +=
         "\n"
         "An IN or FILE.json of \"-\" reads standard input; an OUT, OUT.sgw or NEW.sgw\n"
-        "of \"-\" writes standard output. Texts are printed in UTF-8.\n"
+        "of \"-\" writes standard output. An output file that exists is replaced\n"
+        "only with --force, and never when it is one of the command's inputs.\n"
+        "Texts are printed in UTF-8.\n"
         "Exit status: 0 success; 1 failure, told in one line on standard error\n"
-        "(\"banmen-cli: FILE: reason\"); 2 wrong usage.\n";
+        "(\"banmen-cli: FILE: reason\"); 2 wrong usage; 3 (play) a game stopped\n"
+        "before its end.\n";
     return text;
 }
 
@@ -124,9 +117,7 @@ int printHelp(const std::vector<std::string>& topics) {
         std::fwrite(text.data(), 1, text.size(), stderr);
         return kExitUsage;
     }
-    const std::string text = "usage: banmen-cli " + std::string(command->name) + " " +
-                             std::string(command->synopsis) + "\n" + std::string(command->summary) +
-                             "\n";
+    const std::string text = usageText(*command) + wrapped({}, command->summary, 0) + "\n";
     return writeStdout(text) ? kExitSuccess : kExitFailure;
 }
 

@@ -25,6 +25,9 @@ std::string checkPackArguments(const Arguments& args) {
 int runPack(const Arguments& args, Context& context) {
     const std::string& in = args.positional[0];
     const std::string& out = args.positional[1];
+    if (Status writable = checkOutput(out, args.has("--force"), {in}); !writable) {
+        return fail(context, out, writable);
+    }
     std::vector<std::uint8_t> data;
     if (Status read = readInput(in, data); !read) {
         return fail(context, inputName(in), read);
@@ -47,6 +50,9 @@ int runPack(const Arguments& args, Context& context) {
 int runUnpack(const Arguments& args, Context& context) {
     const std::string& in = args.positional[0];
     const std::string& out = args.positional[1];
+    if (Status writable = checkOutput(out, args.has("--force"), {in}); !writable) {
+        return fail(context, out, writable);
+    }
     std::vector<std::uint8_t> packed;
     if (Status read = readInput(in, packed); !read) {
         return fail(context, inputName(in), read);

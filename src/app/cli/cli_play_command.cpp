@@ -75,24 +75,17 @@ std::int32_t findSquare(const GameRecord& record, const std::string& text) {
     return -1;
 }
 
-// Exit status of a game: 0 when it ended with its results, 3 when it was
-// stopped before (input closed, turn limit, an endless chain of jumps).
-int gameStatus(EndReason reason) {
-    return reason == EndReason::Finished ? kExitSuccess : 3;
-}
-
-std::string endLine(const GameSession& session) {
+std::string endLine(const GameSession& session, bool inputClosed) {
+    const std::string turns = std::to_string(session.turnsPlayed());
     switch (session.endReason()) {
         case EndReason::Finished:
-            return "game over after " + std::to_string(session.turnsPlayed()) + " turns";
+            return "game over after " + turns + " turns";
         case EndReason::TurnLimit:
-            return "stopped by the turn limit after " + std::to_string(session.turnsPlayed()) +
-                   " turns (the game did not finish)";
+            return "stopped by the turn limit after " + turns + " turns";
         case EndReason::ResolutionLimit:
-            return "stopped in turn " + std::to_string(session.turnsPlayed()) +
-                   ": a chain of jumps did not end";
+            return "stopped in turn " + turns + ": a chain of jumps did not end";
         case EndReason::Stopped:
-            return "stopped in turn " + std::to_string(session.turnsPlayed());
+            return "stopped in turn " + turns + (inputClosed ? ": the input ended" : "");
     }
     return {};
 }
@@ -185,7 +178,7 @@ int runPlay(const Arguments& args, Context& context) {
     screenOptions.automatic = automatic;
     screenOptions.verbose = args.has("--verbose");
     screenOptions.presetPlayers = automatic || !players.empty();
-    TerminalPlayScreen screen(screenOptions, STDIN_FILENO, stdout);
+    TerminalPlayScreen screen(screenOptions, STDIN_FILENO, stdout, context.notifier);
     GameSession session(screen, *random);
     session.setOptions(options);
     session.setEvents(transcript.get());
@@ -198,18 +191,22 @@ int runPlay(const Arguments& args, Context& context) {
         }
     }
     runToEnd(session);
-    const EndReason reason = session.endReason();
-    const std::string line = endLine(session) + "\n";
-    if (Status written = writeStdout(line); !written) {
-        return fail(context, "<stdout>", written);
-    }
     if (transcript) {
         transcriptFile.flush();
         if (!transcriptFile) {
             return fail(context, args.value("--transcript"), "writing the transcript failed");
         }
     }
-    return gameStatus(reason);
+    // A game stopped before its end is told like a failure, with the
+    // engine's notice, but has an exit status of its own.
+    if (session.endReason() != EndReason::Finished) {
+        printFailure(context, path, endLine(session, screen.inputClosed()));
+        return kExitStopped;
+    }
+    if (Status written = writeStdout(endLine(session, false) + "\n"); !written) {
+        return fail(context, "<stdout>", written);
+    }
+    return kExitSuccess;
 }
 
 int runSimulate(const Arguments& args, Context& context) {
@@ -240,6 +237,7 @@ int runSimulate(const Arguments& args, Context& context) {
     long long finished = 0;
     long long turnLimit = 0;
     long long chains = 0;
+    long long nobodyFirst = 0;  // games that ended without a first place
     std::vector<long long> wins(static_cast<std::size_t>(n), 0);
     const auto started = std::chrono::steady_clock::now();
     for (long long g = 0; g < games; ++g) {
@@ -253,9 +251,13 @@ int runSimulate(const Arguments& args, Context& context) {
         turnLimit += session.endReason() == EndReason::TurnLimit ? 1 : 0;
         chains += session.endReason() == EndReason::ResolutionLimit ? 1 : 0;
         const std::vector<std::int32_t> ranks = RanksByPlayer(session.record(), n);
+        bool anyFirst = false;
         for (int p = 0; p < n; ++p) {
-            wins[static_cast<std::size_t>(p)] += ranks[static_cast<std::size_t>(p)] == 1 ? 1 : 0;
+            const bool first = ranks[static_cast<std::size_t>(p)] == 1;
+            wins[static_cast<std::size_t>(p)] += first ? 1 : 0;
+            anyFirst = anyFirst || first;
         }
+        nobodyFirst += anyFirst ? 0 : 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -273,6 +275,7 @@ int runSimulate(const Arguments& args, Context& context) {
         text += (p == 0 ? " " : ", ") + sjis::toUtf8Lossy(fieldText(record->players[p].name)) +
                 " " + std::to_string(wins[static_cast<std::size_t>(p)]);
     }
+    text += ", nobody " + std::to_string(nobodyFirst);
     char speed[96];
     std::snprintf(speed, sizeof speed, "\ntime: %.3f s (%.0f turns/s)\n", seconds,
                   seconds > 0 ? static_cast<double>(turns) / seconds : 0.0);

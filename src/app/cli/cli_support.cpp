@@ -1,10 +1,13 @@
 #include "cli/cli_support.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "platform/paths.h"
 
 namespace banmen::cli {
 namespace {
@@ -25,6 +28,18 @@ std::string oneLine(std::string_view text) {
         out += c;
     }
     return out;
+}
+
+// The reason without a leading "<file>: " (as given or made absolute): the
+// line names the file already.
+std::string_view withoutFile(std::string_view reason, std::string_view file) {
+    for (const std::string& form : {std::string(file), path::AbsolutePath(std::string(file))}) {
+        const std::string prefix = form + ": ";
+        if (!form.empty() && reason.starts_with(prefix)) {
+            return reason.substr(prefix.size());
+        }
+    }
+    return reason;
 }
 
 void printError(std::string_view line) {
@@ -100,6 +115,12 @@ int fail(Context& context, std::string_view file, const Status& status) {
 }
 
 int fail(Context& context, std::string_view file, std::string_view reason) {
+    printFailure(context, file, reason);
+    return kExitFailure;
+}
+
+void printFailure(Context& context, std::string_view file, std::string_view rawReason) {
+    const std::string_view reason = withoutFile(rawReason, file);
     std::string line = std::string(file) + ": " + std::string(reason);
     const std::vector<std::string> notices = context.notifier.take();
     if (!notices.empty()) {
@@ -109,7 +130,6 @@ int fail(Context& context, std::string_view file, std::string_view reason) {
         line += reason.empty() ? headline : " (" + headline + ")";
     }
     printError(line);
-    return kExitFailure;
 }
 
 void printHeldNotices(Context& context) {
@@ -118,13 +138,42 @@ void printHeldNotices(Context& context) {
     }
 }
 
+std::string wrapped(std::string start, std::string_view text, std::size_t indent) {
+    std::string out;
+    std::string line = std::move(start);
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::size_t end = text.find(' ', position);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        const std::string_view word = text.substr(position, end - position);
+        position = end + 1;
+        if (word.empty()) {
+            continue;
+        }
+        const bool lineHasWord = !line.empty() && line.back() != ' ';
+        if (lineHasWord && line.size() + 1 + word.size() > kHelpWidth) {
+            out += line + "\n";
+            line = std::string(indent, ' ');
+        } else if (lineHasWord) {
+            line += ' ';
+        }
+        line += word;
+    }
+    return out + line;
+}
+
+std::string usageText(const Command& command) {
+    return wrapped("usage: " + std::string(kProgramName) + " " + std::string(command.name),
+                   command.synopsis, 6) +
+           "\n";
+}
+
 int usageError(const Command& command, std::string_view message) {
     printError(message);
-    std::string usage = "usage: " + std::string(kProgramName) + " " + std::string(command.name);
-    if (!command.synopsis.empty()) {
-        usage += " " + std::string(command.synopsis);
-    }
-    usage += "\nRun '" + std::string(kProgramName) + " help' for the list of commands.\n";
+    const std::string usage = usageText(command) + "Run '" + std::string(kProgramName) +
+                              " help' for the list of commands.\n";
     std::fwrite(usage.data(), 1, usage.size(), stderr);
     return kExitUsage;
 }
@@ -140,6 +189,9 @@ Status writeStdout(std::string_view text) {
 
 Status readInput(const std::string& path, std::vector<std::uint8_t>& out) {
     if (path != "-") {
+        if (Status readable = checkInputFile(path); !readable) {
+            return readable;
+        }
         return ReadWholeFile(path, out);
     }
     std::vector<std::uint8_t> bytes;
@@ -163,6 +215,44 @@ Status writeOutput(const std::string& path, const void* data, std::size_t size) 
         return writeStdout({static_cast<const char*>(data), size});
     }
     return WriteFileAtomically(path, data, size);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+Status checkOutput(const std::string& out, bool force, std::initializer_list<std::string> inputs) {
+    if (out == "-") {
+        return Status::ok();
+    }
+    for (const std::string& input : inputs) {
+        if (input != "-" && sameFile(out, input)) {
+            return Status::error("is also an input of this command; write the output elsewhere");
+        }
+    }
+    FileStatusInfo info;
+    if (!FileStatus(out, info)) {
+        return Status::ok();
+    }
+    if (info.isFolder) {
+        return Status::error("is a folder");
+    }
+    return force ? Status::ok() : Status::error("already exists (use --force to replace it)");
+}
+
+Status checkInputFile(const std::string& path) {
+    if (path == "-") {
+        return Status::ok();
+    }
+    FileStatusInfo info;
+    if (!FileStatus(path, info)) {
+        return Status::error(errno == ENOENT || errno == ENOTDIR ? "file not found"
+                                                                 : errnoStatus(errno).reason());
+    }
+    return info.isFolder ? Status::error("is a folder") : Status::ok();
 }
 
 std::string inputName(const std::string& path) {

@@ -19,6 +19,7 @@
 // line breaks folded into blanks).
 
 #include <cstddef>
+#include <initializer_list>
 #include <map>
 #include <span>
 #include <string>
@@ -33,6 +34,9 @@ namespace banmen::cli {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// play: the game was stopped before its end (input closed, the turn limit, an
+// endless chain of jumps).
+constexpr int kExitStopped = 3;
 
 constexpr std::string_view kProgramName = "banmen-cli";
 
@@ -87,12 +91,26 @@ struct Command {
 // A whole decimal number within [low, high]; false (out unchanged) otherwise.
 bool parseCount(const std::string& text, long long low, long long high, long long& out);
 
-// Prints the one failure line (see above) and returns kExitFailure.
+// Prints the one failure line (see above).
+void printFailure(Context& context, std::string_view file, std::string_view reason);
+// Prints the one failure line and returns kExitFailure.
 int fail(Context& context, std::string_view file, const Status& status);
 int fail(Context& context, std::string_view file, std::string_view reason);
 
 // Prints the notices still held after a command, one line each.
 void printHeldNotices(Context& context);
+
+// Help texts fit in this many columns.
+constexpr std::size_t kHelpWidth = 80;
+
+// Words of `text` laid out in lines of at most kHelpWidth columns: the first
+// line continues `start`, later ones begin with `indent` blanks; a word longer
+// than a line gets a line of its own. For ASCII texts (bytes are columns).
+// No final line break.
+std::string wrapped(std::string start, std::string_view text, std::size_t indent);
+
+// "usage: banmen-cli <name> <synopsis>", wrapped, with a final line break.
+std::string usageText(const Command& command);
 
 // "banmen-cli: <message>", then the command's usage, on stderr; returns
 // kExitUsage.
@@ -108,6 +126,20 @@ Status readInput(const std::string& path, std::vector<std::uint8_t>& out);
 // Writes a file atomically (a temporary file renamed over the target), or
 // standard output for "-".
 Status writeOutput(const std::string& path, const void* data, std::size_t size);
+
+// Whether a command may write its output at `out` (a file). Standard output
+// ("-") always may. Refused: an existing folder; an existing file unless
+// `force` ("already exists (use --force to replace it)"); and, even with
+// `force`, the same file as one of the command's `inputs`, also through a
+// link. Commands check before they change anything.
+Status checkOutput(const std::string& out, bool force, std::initializer_list<std::string> inputs);
+
+// True when both paths name one existing file (also through links).
+bool sameFile(const std::string& a, const std::string& b);
+
+// "file not found" or "is a folder" for an input that cannot be read as a
+// file, as every command says it; success otherwise (and for "-").
+Status checkInputFile(const std::string& path);
 
 // How a path is named in a failure line ("<stdin>" / "<stdout>" for "-").
 std::string inputName(const std::string& path);

@@ -43,8 +43,13 @@ std::string trimmed(const std::string& text) {
 
 }  // namespace
 
-TerminalPlayScreen::TerminalPlayScreen(TerminalOptions options, int inputFd, std::FILE* out)
-    : options_(options), inputFd_(inputFd), out_(out), echo_(isatty(inputFd) == 0) {}
+TerminalPlayScreen::TerminalPlayScreen(TerminalOptions options, int inputFd, std::FILE* out,
+                                       Notifier& notices)
+    : options_(options),
+      inputFd_(inputFd),
+      out_(out),
+      notices_(notices),
+      echo_(isatty(inputFd) == 0) {}
 
 bool TerminalPlayScreen::printing() const {
     return !options_.automatic || options_.verbose ||
@@ -66,6 +71,9 @@ void TerminalPlayScreen::prompt(std::string_view utf8) {
 }
 
 std::string TerminalPlayScreen::playerName(int player) const {
+    if (player < 0 || player >= kPlayerCount) {
+        return "(" + std::to_string(player) + ")";
+    }
     return sjis::toUtf8Lossy(fieldText(session()->record().players[player].name));
 }
 
@@ -194,7 +202,9 @@ void TerminalPlayScreen::ShowPanelPlayer(int player) {
 }
 
 void TerminalPlayScreen::ShowSquarePicture(int, const SquarePicture& picture) {
-    const std::int32_t kind = session()->record().squares[picture.square].kind;
+    const GameRecord& record = session()->record();
+    const std::int32_t kind =
+        isSquareRef(record, picture.square) ? record.squares[picture.square].kind : -1;
     print("▶ " + squareName(picture.square) + "「" + std::string(squareKindText(kind)) + "」");
 }
 
@@ -249,10 +259,7 @@ void TerminalPlayScreen::ShowCelebration(std::string_view first, std::string_vie
 }
 
 void TerminalPlayScreen::ShowNotice(std::string_view text) {
-    std::fflush(out_);
-    const std::string line = "banmen-cli: " + sjis::toUtf8Lossy(text) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    notices_.notify({}, sjis::toUtf8Lossy(text), NoticeIcon::Information);
 }
 
 void TerminalPlayScreen::ShowPlayerInfo(int player) {

@@ -6,13 +6,13 @@
 // replay the same game.
 //
 // Automatic mode: every player is a computer, every wait is over at once,
-// and only the results (and the engine's notices) are printed unless
-// `verbose` is set.
+// and only the results are printed unless `verbose` is set.
 
 #include <cstdio>
 #include <string>
 
 #include "engine/play_screen.h"
+#include "platform/notifier.h"
 
 namespace banmen::cli {
 
@@ -26,7 +26,9 @@ struct TerminalOptions {
 
 class TerminalPlayScreen final : public PlayScreen {
   public:
-    TerminalPlayScreen(TerminalOptions options, int inputFd, std::FILE* out);
+    // The engine's notices (a game stopped by the turn limit...) go to
+    // `notices`, which the command tells with its end.
+    TerminalPlayScreen(TerminalOptions options, int inputFd, std::FILE* out, Notifier& notices);
 
     // True once standard input has ended.
     bool inputClosed() const { return closed_; }
@@ -67,6 +69,7 @@ class TerminalPlayScreen final : public PlayScreen {
     TerminalOptions options_;
     int inputFd_;
     std::FILE* out_;
+    Notifier& notices_;
     std::string pending_;  // input read but not yet taken
     bool closed_ = false;
     bool echo_;  // the input is not a terminal
