@@ -620,6 +620,12 @@ TEST_F(RecordJsonError, SlotIndices) {
     root = root_;
     element(root, "squares", 8).set("index", JsonValue::integer(3));
     EXPECT_EQ(errorOf(root), "squares[3]: duplicate index (elements 3 and 8)");
+    // The first element is seen as well.
+    root = root_;
+    const std::int64_t first = element(root, "squares", 0).find("index")->asInteger();
+    element(root, "squares", 8).set("index", JsonValue::integer(first));
+    EXPECT_EQ(errorOf(root),
+              "squares[" + std::to_string(first) + "]: duplicate index (elements 0 and 8)");
 }
 
 TEST_F(RecordJsonError, FirstProblemInDocumentOrderOfBlocks) {

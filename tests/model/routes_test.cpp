@@ -97,6 +97,9 @@ TEST_F(RoutesTest, BadIndicesChangeNothing) {
         RemoveRoute(*owner, 0, bad);
         SetRouteSlot(*owner, 0, bad, 2);
     }
+    // The first slot past the end.
+    SetRouteSlot(*owner, 0, kNextSquareCount, 2);
+    RemoveRoute(*owner, 0, kNextSquareCount);
     EXPECT_EQ(snapshot(), before);
 }
 
