@@ -3,7 +3,8 @@
 // parsing, output, and the way failures are told.
 //
 // Exit status: 0 success, 1 failure, 2 wrong usage (unknown command, wrong
-// arguments; usage goes to stderr).
+// arguments; usage goes to stderr), 3 a game stopped before its end (play;
+// told in the failure line's form).
 //
 // A failing command prints exactly ONE line on stderr:
 //     banmen-cli: <file>: <reason>
