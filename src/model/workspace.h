@@ -62,9 +62,11 @@ class Workspace {
                            const std::string& folder);
 
     // Saves in place (empty path) or under a new path. The file is written to
-    // a temporary name and renamed over the target; a moved workspace's old
-    // folder is deleted only after its copy is complete. On failure the
-    // modified flag stays set and nothing that existed is lost.
+    // a temporary name and renamed over the target. A moved workspace is
+    // copied whole, linked folders as the real folders they point to, and
+    // its old folder is deleted only after the copy compared equal byte for
+    // byte. On failure the modified flag stays set and nothing that existed
+    // is lost (a target folder made for the move is removed again).
     Status SaveWorkspace(const std::string& newPath = {});
 
     // Back to the new-game defaults; the folder stays.

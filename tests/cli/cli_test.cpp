@@ -346,6 +346,16 @@ TEST_F(CliTest, MissingFileIsToldAlikeByEveryCommand) {
     }
     EXPECT_FALSE(test::exists(file("o.sgw")));
     EXPECT_FALSE(test::exists(file("x")));
+
+    // A folder where a file should be.
+    const std::string folder = file("folder.sgr");
+    std::filesystem::create_directories(folder);
+    const std::vector<std::vector<std::string>> onFolder = {
+        {"list", folder}, {"extract", folder}, {"info", folder},
+        {"play", folder}, {"probe", folder},   {"pack", folder, file("o")}};
+    for (const std::vector<std::string>& args : onFolder) {
+        EXPECT_EQ(expectFailure(run(args), folder), "is a folder") << args[0];
+    }
 }
 
 TEST_F(CliTest, WrongSizeAndUnknownExtension) {

@@ -31,6 +31,9 @@ int printProbe(std::initializer_list<ProbeField> fields, bool json, Context& con
 int runProbe(const Arguments& args, Context& context) {
     const std::string& path = args.positional[0];
     const bool json = args.has("--json");
+    if (Status readable = checkInputFile(path); !readable) {
+        return fail(context, path, readable);
+    }
 
     // Sounds: see cli_probe_sound.h.
     if (isSoundPath(path)) {
