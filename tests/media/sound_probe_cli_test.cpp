@@ -61,8 +61,7 @@ TEST_F(SoundProbe, TellsWhyASoundDoesNotLoad) {
     EXPECT_EQ(result.err, "banmen-cli: " + path + ": format chunk too short (4 bytes)\n");
     const Result missing = probe(dir_.file("missing.mp3"), false);
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err,
-              "banmen-cli: " + dir_.file("missing.mp3") + ": No such file or directory\n");
+    EXPECT_EQ(missing.err, "banmen-cli: " + dir_.file("missing.mp3") + ": file not found\n");
 }
 
 }  // namespace
