@@ -216,9 +216,10 @@ bool DibBitmap::Ellipse(int left, int top, int right, int bottom) {
 }
 
 bool DibBitmap::Chord(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
-    const auto [start, span] = arcOf(left, top, right, bottom, x3, y3, x4, y4);
+    // Not a structured binding: clang before 16 cannot capture one in a lambda.
+    const auto arc = arcOf(left, top, right, bottom, x3, y3, x4, y4);
     return paintIn(spanning(left, top, right, bottom), [&](QPainter& p) {
-        p.drawChord(outlineRect(left, top, right, bottom), start, span);
+        p.drawChord(outlineRect(left, top, right, bottom), arc.first, arc.second);
     });
 }
 
@@ -227,9 +228,10 @@ bool DibBitmap::Chord(const Rect& rect, Point start, Point end) {
 }
 
 bool DibBitmap::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
-    const auto [start, span] = arcOf(left, top, right, bottom, x3, y3, x4, y4);
+    // Not a structured binding: clang before 16 cannot capture one in a lambda.
+    const auto arc = arcOf(left, top, right, bottom, x3, y3, x4, y4);
     return paintIn(spanning(left, top, right, bottom), [&](QPainter& p) {
-        p.drawPie(outlineRect(left, top, right, bottom), start, span);
+        p.drawPie(outlineRect(left, top, right, bottom), arc.first, arc.second);
     });
 }
 
