@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
@@ -22,13 +21,16 @@ Status ConvertForDevice(const DecodedSound& sound, SoundDeviceFormat device,
                         std::vector<std::int16_t>& out) {
     const SoundFormat& from = sound.format;
     if ((from.bits != 8 && from.bits != 16) || from.channels < 1 || from.channels > 255 ||
-        from.rate < 1 || device.channels < 1 || device.channels > 255 || device.rate < 1) {
+        from.rate < kMinSampleRate || from.rate > kMaxSampleRate || device.channels < 1 ||
+        device.channels > 255 || device.rate < kMinSampleRate || device.rate > kMaxSampleRate) {
         return Status::error("unsupported sound format");
     }
     const std::size_t frames = sound.frameCount();
     if (frames == 0) {
         return Status::error("no samples");
     }
+    // The result is the sound's own length at the device's rate: with the
+    // source rate bounded, what it may take follows from the real length.
     const auto fromRate = static_cast<std::uint64_t>(from.rate);
     const auto toRate = static_cast<std::uint64_t>(device.rate);
     const std::uint64_t outFrames = (frames * toRate + fromRate / 2) / fromRate;
@@ -42,38 +44,65 @@ Status ConvertForDevice(const DecodedSound& sound, SoundDeviceFormat device,
     if (!stream) {
         return Status::error(std::string("cannot convert: ") + SDL_GetError());
     }
-    const std::size_t inBytes = frames * static_cast<std::size_t>(from.frameBytes());
-    if (inBytes > static_cast<std::size_t>(std::numeric_limits<int>::max() / 2)) {
-        return Status::error("sound too long");
-    }
-    if (SDL_AudioStreamPut(stream.get(), sound.samples.data(), static_cast<int>(inBytes)) != 0) {
+    const auto failed = [] {
         return Status::error(std::string("cannot convert: ") + SDL_GetError());
+    };
+
+    // The sound goes through in pieces and what comes out is taken at once,
+    // so that the stream never holds more than a piece: the result is the
+    // only large block.
+    const std::size_t wanted = static_cast<std::size_t>(outFrames) * frameBytes;
+    std::vector<std::int16_t> converted;
+    converted.reserve(wanted / sizeof(std::int16_t));
+    const auto drain = [&]() -> bool {
+        while (converted.size() * sizeof(std::int16_t) < wanted) {
+            const int available = SDL_AudioStreamAvailable(stream.get());
+            const std::size_t room = wanted - converted.size() * sizeof(std::int16_t);
+            const std::size_t take =
+                std::min(static_cast<std::size_t>(std::max(available, 0)), room) / frameBytes *
+                frameBytes;
+            if (take == 0) {
+                return true;
+            }
+            const std::size_t at = converted.size();
+            converted.resize(at + take / sizeof(std::int16_t));
+            const int got =
+                SDL_AudioStreamGet(stream.get(), converted.data() + at, static_cast<int>(take));
+            if (got < 0) {
+                return false;
+            }
+            converted.resize(at + static_cast<std::size_t>(got) / sizeof(std::int16_t));
+        }
+        return true;
+    };
+    const auto inFrameBytes = static_cast<std::size_t>(from.frameBytes());
+    constexpr std::size_t kPieceFrames = 32768;
+    for (std::size_t done = 0; done < frames;) {
+        const std::size_t piece = std::min(kPieceFrames, frames - done);
+        if (SDL_AudioStreamPut(stream.get(), sound.samples.data() + done * inFrameBytes,
+                               static_cast<int>(piece * inFrameBytes)) != 0 ||
+            !drain()) {
+            return failed();
+        }
+        done += piece;
     }
     // SDL's resampler keeps back the last few hundred frames even when the
     // stream is flushed: push silence after the sound so that all of it
     // comes out, then cut the result to the sound's own length.
     if (fromRate != toRate) {
         const std::size_t padFrames = 1024 + 1024 * fromRate / toRate;
-        const std::vector<std::uint8_t> silence(
-            padFrames * static_cast<std::size_t>(from.frameBytes()), from.bits == 8 ? 0x80 : 0);
+        const std::vector<std::uint8_t> silence(padFrames * inFrameBytes,
+                                                from.bits == 8 ? 0x80 : 0);
         if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) !=
             0) {
-            return Status::error(std::string("cannot convert: ") + SDL_GetError());
+            return failed();
         }
     }
-    if (SDL_AudioStreamFlush(stream.get()) != 0) {
-        return Status::error(std::string("cannot convert: ") + SDL_GetError());
+    if (SDL_AudioStreamFlush(stream.get()) != 0 || !drain()) {
+        return failed();
     }
-    const auto available = static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get()));
-    const std::size_t keptFrames = std::min<std::size_t>(outFrames, available / frameBytes);
-    if (keptFrames == 0) {
+    if (converted.empty()) {
         return Status::error("no samples after conversion");
-    }
-    std::vector<std::int16_t> converted(keptFrames * static_cast<std::size_t>(device.channels));
-    const int got = SDL_AudioStreamGet(stream.get(), converted.data(),
-                                       static_cast<int>(keptFrames * frameBytes));
-    if (got < 0 || static_cast<std::size_t>(got) != keptFrames * frameBytes) {
-        return Status::error(std::string("cannot convert: ") + SDL_GetError());
     }
     out = std::move(converted);
     return Status::ok();

@@ -28,6 +28,12 @@ struct DecodedSound {
     }
 };
 
+// Sample rates a sound may have. A rate far below any real one would make a
+// tiny file last for hours once resampled for the device, and one far above
+// is no sound anyone records.
+inline constexpr int kMinSampleRate = 1000;
+inline constexpr int kMaxSampleRate = 384000;
+
 // No decoder produces more PCM than this (about 12 minutes of 16-bit mono at
 // 44.1 kHz); a longer sound fails to load rather than exhaust memory.
 inline constexpr std::size_t kMaxDecodedBytes = std::size_t{64} << 20;

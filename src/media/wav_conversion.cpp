@@ -103,8 +103,12 @@ sf_count_t memoryTell(void* user) {
 }
 
 // libsndfile maps 16-bit data to floats by dividing by 32768, so this
-// restores such data exactly.
+// restores such data exactly. A float file may hold NaN, which has no
+// sample value: it plays as silence.
 std::int16_t toSample16(float value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
     const float scaled = std::nearbyint(value * 32768.0f);
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }

@@ -17,7 +17,6 @@ namespace {
 constexpr std::size_t kChunkHeaderBytes = 8;
 constexpr std::size_t kMinFormatBytes = 16;
 constexpr std::size_t kMinCompressedFormatBytes = 18;
-constexpr std::uint32_t kMaxRate = 1'000'000;
 
 std::uint16_t u16At(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
@@ -107,9 +106,14 @@ Status ReadWav(std::span<const std::uint8_t> file, DecodedSound& out) {
     const std::uint16_t channels = u16At(format, 2);
     const std::uint32_t rate = u32At(format, 4);
     const std::uint16_t bits = u16At(format, 14);
-    if (channels == 0 || rate == 0 || rate > kMaxRate) {
-        return Status::error("unsupported format (" + std::to_string(channels) + " channels, " +
-                             std::to_string(rate) + " Hz)");
+    if (channels == 0) {
+        return Status::error("unsupported format (0 channels)");
+    }
+    if (rate < static_cast<std::uint32_t>(kMinSampleRate) ||
+        rate > static_cast<std::uint32_t>(kMaxSampleRate)) {
+        return Status::error("unsupported sample rate " + std::to_string(rate) + " Hz (" +
+                             std::to_string(kMinSampleRate) + " to " +
+                             std::to_string(kMaxSampleRate) + " Hz are played)");
     }
     if (tag != kWaveFormatPcm && format.size() < kMinCompressedFormatBytes) {
         return Status::error("format chunk too short for format " + std::to_string(tag) + " (" +

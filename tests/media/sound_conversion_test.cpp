@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "media/sound_test_support.h"
@@ -84,6 +85,19 @@ TEST(SoundConversion, ResamplingKeepsTheWholeSoundAtItsOwnLength) {
     }
 }
 
+// Long sounds go through the resampler in pieces; the joins must not show.
+TEST(SoundConversion, ALongSoundComesOutWholeAndSmoothAcrossPieces) {
+    const std::vector<std::int16_t> samples = test::tone(100000, 1, 22050, 441, 0.5);
+    std::vector<std::int16_t> out;
+    ASSERT_TRUE(ConvertForDevice(pcm16(1, 22050, samples), {1, 44100}, out));
+    ASSERT_EQ(out.size(), 200000u);
+    // A 441 Hz tone at 44100 Hz moves at most 2 pi 441 / 44100 of its
+    // amplitude (about 1030) from one sample to the next.
+    for (std::size_t n = 300; n + 300 < out.size(); ++n) {
+        ASSERT_LE(std::abs(out[n] - out[n - 1]), 1100) << "sample " << n;
+    }
+}
+
 TEST(SoundConversion, ManyChannelsAreMixedDownUpToEight) {
     for (const int channels : {3, 4, 5, 6, 7, 8}) {
         std::vector<std::int16_t> out;
@@ -101,6 +115,13 @@ TEST(SoundConversion, ImpossibleSoundsAreRefused) {
         ConvertForDevice(pcm16(9, 44100, std::vector<std::int16_t>(90, 1)), {2, 44100}, out));
     EXPECT_FALSE(ConvertForDevice(pcm16(1, 44100, {}), {2, 44100}, out));
     EXPECT_FALSE(ConvertForDevice(pcm16(1, 0, {1, 2}), {2, 44100}, out));
+    // Rates outside what plays: one a thousand times too slow would grow
+    // every byte into a thousand.
+    EXPECT_FALSE(ConvertForDevice(pcm16(1, 999, {1, 2}), {2, 44100}, out));
+    EXPECT_FALSE(ConvertForDevice(pcm16(1, 384001, {1, 2}), {2, 44100}, out));
+    EXPECT_TRUE(ConvertForDevice(pcm16(1, 1000, std::vector<std::int16_t>(10, 5)), {1, 8000}, out));
+    EXPECT_EQ(out.size(), 80u);
+    out = {7};
     DecodedSound wide = pcm16(1, 44100, {1, 2});
     wide.format.bits = 24;
     EXPECT_FALSE(ConvertForDevice(wide, {2, 44100}, out));

@@ -175,6 +175,26 @@ TEST(WavFailures, ImpossibleFormatsAreRefused) {
             .empty());
 }
 
+// Found by fuzzing: 1.4 KB of 8-bit mono declaring 1 Hz lasted 23 minutes
+// and took about 250 MB once resampled for the device.
+TEST(WavFailures, SampleRatesOutsideTheRangeThatPlaysAreRefused) {
+    const std::vector<std::uint8_t> data = pcm8Data(1400);
+    for (const std::uint32_t rate : {1u, 999u, 384001u}) {
+        const std::string reason =
+            failureOf(waveFile({{"fmt ", formatBody(1, 1, rate, 8, 1)}, {"data", data}}));
+        EXPECT_EQ(reason, "unsupported sample rate " + std::to_string(rate) +
+                              " Hz (1000 to 384000 Hz are played)");
+    }
+    for (const std::uint32_t rate : {1000u, 384000u}) {
+        EXPECT_EQ(
+            readOk(waveFile({{"fmt ", formatBody(1, 1, rate, 8, 1)}, {"data", data}})).format.rate,
+            static_cast<int>(rate));
+    }
+    // The same bound for compressed data, which is converted before playing.
+    EXPECT_EQ(failureOf(waveFile({{"fmt ", formatBody(7, 1, 1, 8, 1, {0, 0})}, {"data", data}})),
+              "unsupported sample rate 1 Hz (1000 to 384000 Hz are played)");
+}
+
 TEST(WavFailures, EveryTruncationFails) {
     for (const std::vector<std::uint8_t>& whole :
          {waveFile(
@@ -273,6 +293,22 @@ TEST(WavConversion, FloatIsScaledAndClipped) {
     EXPECT_EQ(samples[2], 32767);
     EXPECT_LE(samples[3], -32767);
     EXPECT_EQ(samples[4], 0);
+}
+
+// Found by fuzzing: NaN reached a float-to-integer cast (undefined).
+TEST(WavConversion, NotANumberPlaysAsSilence) {
+    std::vector<std::uint8_t> data;
+    for (const std::uint32_t bits : {0x7FC00000u, 0xFFC00001u, 0x3F000000u, 0x7F800000u}) {
+        test::putU32(data, bits);  // NaN, negative NaN, 0.5, +infinity
+    }
+    const DecodedSound sound =
+        readOk(waveFile({{"fmt ", formatBody(3, 1, 44100, 32, 4, {0, 0})}, {"data", data}}));
+    const std::vector<std::int16_t> samples = test::samplesOf(sound.samples);
+    ASSERT_EQ(samples.size(), 4u);
+    EXPECT_EQ(samples[0], 0);
+    EXPECT_EQ(samples[1], 0);
+    EXPECT_NEAR(samples[2], 16384, 2);
+    EXPECT_EQ(samples[3], 32767);
 }
 
 TEST(WavConversion, TwentyFourBitPcmBecomesSixteenBit) {
