@@ -86,10 +86,11 @@ std::vector<std::uint8_t> BmpFileHeader(const BitmapInfo& info, std::size_t pack
 
 Status WriteTwoBlocks(const std::string& path, std::span<const std::uint8_t> first,
                       std::span<const std::uint8_t> second) {
-    if (Status s = WriteWholeFile(path, first.data(), first.size()); !s) {
-        return s;
-    }
-    return AppendToFile(path, second.data(), second.size());
+    std::vector<std::uint8_t> file;
+    file.reserve(first.size() + second.size());
+    file.insert(file.end(), first.begin(), first.end());
+    file.insert(file.end(), second.begin(), second.end());
+    return WriteFileAtomically(path, file.data(), file.size());
 }
 
 }  // namespace banmen

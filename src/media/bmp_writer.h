@@ -26,8 +26,8 @@ namespace banmen {
 std::vector<std::uint8_t> PackDib(const BitmapInfo& info, const std::uint8_t* bits);
 std::vector<std::uint8_t> BmpFileHeader(const BitmapInfo& info, std::size_t packedSize);
 
-// Creates or truncates the file and writes both blocks; fails unless both
-// writes succeed.
+// Writes both blocks as one file in place of any earlier one, atomically
+// (WriteFileAtomically): a failure leaves the earlier file as it was.
 Status WriteTwoBlocks(const std::string& path, std::span<const std::uint8_t> first,
                       std::span<const std::uint8_t> second);
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <limits>
 
-#include "platform/files.h"
+#include "platform/disk_io.h"
 #include "platform/paths.h"
 
 namespace banmen {
@@ -24,6 +24,15 @@ int openPath(const std::string& path, int flags, mode_t mode) {
         descriptor = ::open(target.c_str(), flags | O_CLOEXEC, mode);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
+}
+
+int openForWriting(const std::string& path, int flags, mode_t mode) {
+    std::string target = path;
+    if (!path::NormalizePath(target)) {
+        errno = ENOENT;
+        return -1;
+    }
+    return disk::openForWriting(target, flags, mode);
 }
 
 }  // namespace
@@ -59,7 +68,7 @@ Status ArchiveFile::openForReading(const std::string& path) {
 
 Status ArchiveFile::create(const std::string& path, mode_t mode) {
     (void)close();
-    const int descriptor = openPath(path, O_WRONLY | O_CREAT | O_TRUNC, mode);
+    const int descriptor = openForWriting(path, O_CREAT | O_TRUNC, mode);
     if (descriptor < 0) {
         return errnoStatus(errno);
     }
@@ -69,7 +78,7 @@ Status ArchiveFile::create(const std::string& path, mode_t mode) {
 
 Status ArchiveFile::createNew(const std::string& path, mode_t mode) {
     (void)close();
-    const int descriptor = openPath(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
+    const int descriptor = openForWriting(path, O_CREAT | O_EXCL | O_NOFOLLOW, mode);
     if (descriptor < 0) {
         return errnoStatus(errno);
     }
@@ -97,33 +106,12 @@ Status ArchiveFile::read(void* data, std::size_t size, std::size_t& got) {
 }
 
 Status ArchiveFile::write(const void* data, std::size_t size) {
-    if (!takeWriteBudget(size)) {
-        return errnoStatus(ENOSPC);
-    }
-    return writeAll(static_cast<const std::uint8_t*>(data), size);
-}
-
-Status ArchiveFile::writeAll(const std::uint8_t* bytes, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t count = ::write(descriptor_, bytes + done, size - done);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errnoStatus(errno);
-        }
-        done += static_cast<std::size_t>(count);
-    }
-    return Status::ok();
+    return disk::writeAll(descriptor_, data, size);
 }
 
 Status ArchiveFile::copyFrom(ArchiveFile& source, std::size_t size,
                              std::vector<std::uint8_t>& buffer, std::size_t& copied) {
     copied = 0;
-    if (!takeWriteBudget(size)) {
-        return errnoStatus(ENOSPC);
-    }
     if (buffer.size() < size) {
         buffer.resize(size);
     }
@@ -131,7 +119,7 @@ Status ArchiveFile::copyFrom(ArchiveFile& source, std::size_t size,
     if (Status read = source.read(buffer.data(), size, got); !read) {
         return read;
     }
-    if (Status written = writeAll(buffer.data(), got); !written) {
+    if (Status written = disk::writeAll(descriptor_, buffer.data(), got); !written) {
         return written;
     }
     copied = got;
@@ -171,12 +159,7 @@ void ArchiveFile::startWriteback(std::uint64_t offset, std::uint64_t length) {
 }
 
 Status ArchiveFile::sync() {
-    while (::fsync(descriptor_) != 0) {
-        if (errno != EINTR) {
-            return errnoStatus(errno);
-        }
-    }
-    return Status::ok();
+    return disk::flush(descriptor_);
 }
 
 Status ArchiveFile::close() {

@@ -1,7 +1,7 @@
 #pragma once
 // A file read or written front to back in pieces: what the archive writer
-// and reader stream through. Writes take their bytes from the write budget
-// of platform/files.h, so tests can fill the disk on request.
+// and reader stream through. Writes go through platform/disk_io.h, so tests
+// can fill the disk or fail a write on request.
 
 #include <sys/types.h>
 
@@ -54,8 +54,6 @@ class ArchiveFile {
     Status close();
 
   private:
-    Status writeAll(const std::uint8_t* bytes, std::size_t size);
-
     int descriptor_ = -1;
 };
 

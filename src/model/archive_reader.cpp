@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "model/archive_names.h"
+#include "platform/disk_io.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -218,8 +219,8 @@ Status folderAt(const std::string& path, bool linksAllowed) {
         case Place::Folder:
             return Status::ok();
         case Place::Missing:
-            if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && IsFolder(path))) {
-                return errnoStatus(errno).withContext(path);
+            if (Status made = disk::makeFolder(path); !made && !IsFolder(path)) {
+                return made.withContext(path);
             }
             return Status::ok();
         case Place::Link:
@@ -305,8 +306,8 @@ class Extractor {
         if (status) {
             status = closed.withContext(target);
         }
-        if (status && ::rename(temporary.c_str(), target.c_str()) != 0) {
-            status = errnoStatus(errno).withContext(target);
+        if (status) {
+            status = ReplaceFile(temporary, target, false).withContext(target);
         }
         if (!status) {
             ::unlink(temporary.c_str());

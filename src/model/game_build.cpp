@@ -10,8 +10,9 @@
 #include <string_view>
 
 #include "model/archive_writer.h"
-#include "model/packed_block.h"
 #include "model/text_field.h"
+#include "model/workspace.h"
+#include "platform/disk_io.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -115,26 +116,26 @@ class TemporaryTarget {
     TemporaryTarget(const TemporaryTarget&) = delete;
     TemporaryTarget& operator=(const TemporaryTarget&) = delete;
 
-    Status create(const std::string& folder, const std::string& name) {
+    Status create(const std::string& target) {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string candidate = path::PathJoin(folder, temporaryNameFor(name) + ".tmp");
-            const int descriptor =
-                ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            std::string candidate = TemporaryNameBeside(target);
+            const int descriptor = disk::openForWriting(candidate, O_CREAT | O_EXCL);
             if (descriptor >= 0) {
                 ::close(descriptor);
                 path_ = std::move(candidate);
                 return Status::ok();
             }
             if (errno != EEXIST) {
-                return errnoStatus(errno).withContext(folder);
+                return errnoStatus(errno).withContext(target);
             }
         }
-        return errnoStatus(EEXIST).withContext(folder);
+        return errnoStatus(EEXIST).withContext(target);
     }
 
+    // Renames the complete game file over the target and makes that durable.
     Status commit(const std::string& target) {
-        if (::rename(path_.c_str(), target.c_str()) != 0) {
-            return errnoStatus(errno).withContext(target);
+        if (Status replaced = ReplaceFile(path_, target, true); !replaced) {
+            return replaced.withContext(target);
         }
         path_.clear();
         return Status::ok();
@@ -144,14 +145,6 @@ class TemporaryTarget {
   private:
     std::string path_;
 };
-
-void syncFolder(const std::string& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        (void)::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
 
 // Adds every referenced medium found in the workspace.
 Status addMedia(ArchiveWriter& writer, const GameRecord& record, const std::string& folder,
@@ -219,20 +212,12 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
         return Status::error(target + ": is a folder");
     }
 
-    // Pack a copy, so that the record cannot change under the packer.
-    auto copy = std::make_unique<GameRecord>(record);
-    std::vector<std::uint8_t> packed(2 * sizeof(GameRecord));
-    const std::size_t packedSize = Pack(1, copy.get(), sizeof(GameRecord), packed.data());
-    if (packedSize == 0) {
-        return Status::error("packing the game record failed");
-    }
-
     TemporaryFolder temporary;
     if (Status made = temporary.create(); !made) {
         return made.withContext("making a temporary folder");
     }
     const std::string projectFile = path::PathJoin(temporary.path(), location.projectFileName);
-    if (Status written = WriteWholeFile(projectFile, packed.data(), packedSize); !written) {
+    if (Status written = WriteProjectFile(record, projectFile); !written) {
         return written.withContext(projectFile);
     }
 
@@ -240,7 +225,7 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
         return made;
     }
     TemporaryTarget game;
-    if (Status made = game.create(targetFolder, targetName); !made) {
+    if (Status made = game.create(target); !made) {
         return made;
     }
     // On the disk before the rename, so that a crash never leaves a
@@ -266,11 +251,7 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
     if (Status closed = writer.Close(); !closed) {
         return closed;
     }
-    if (Status renamed = game.commit(target); !renamed) {
-        return renamed;
-    }
-    syncFolder(targetFolder);
-    return Status::ok();
+    return game.commit(target);
 }
 
 Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildReport& report) {

@@ -52,6 +52,50 @@ std::string withExtension(const std::string& fileName, const char* extension) {
     return title + extension;
 }
 
+// The outermost folder of `folder` (itself included) that does not exist
+// yet; empty when it exists.
+std::string firstMissingFolder(const std::string& folder) {
+    std::string missing;
+    std::string current = folder;
+    while (!current.empty() && !FileExists(current)) {
+        missing = current;
+        std::string parent;
+        if (!path::PathFolder(current, parent) || parent == current) {
+            break;
+        }
+        current = parent;
+    }
+    return missing;
+}
+
+// Folders a save makes, removed again unless the save succeeds: a failed
+// save leaves no half-made workspace behind.
+class NewFolders {
+  public:
+    NewFolders() = default;
+    ~NewFolders() {
+        for (auto it = roots_.rbegin(); it != roots_.rend(); ++it) {
+            (void)DeleteTree(*it);
+        }
+    }
+    NewFolders(const NewFolders&) = delete;
+    NewFolders& operator=(const NewFolders&) = delete;
+
+    // Creates `folder` with its missing parents.
+    Status create(const std::string& folder) {
+        std::string root = firstMissingFolder(folder);
+        Status made = CreateFolderTree(folder);
+        if (!root.empty() && FileExists(root)) {
+            roots_.push_back(std::move(root));
+        }
+        return made;
+    }
+    void keep() { roots_.clear(); }
+
+  private:
+    std::vector<std::string> roots_;
+};
+
 void tell(Notifier& notifier, const char* message, const std::string& path) {
     notifier.notify(kOpenCaption, std::string(message) + "\n\n" + path, NoticeIcon::Information);
 }
@@ -114,6 +158,17 @@ Status ReadProjectFile(GameRecord& destination, const std::string& path) {
     }
     std::memcpy(&destination, bytes.data(), kGameRecordSize);
     return Status::ok();
+}
+
+Status WriteProjectFile(const GameRecord& record, const std::string& path) {
+    // A copy, so that the record cannot change under the packer.
+    auto copy = std::make_unique<GameRecord>(record);
+    std::vector<std::uint8_t> packed(Pack(1, copy.get(), sizeof(GameRecord), nullptr));
+    const std::size_t size = Pack(1, copy.get(), sizeof(GameRecord), packed.data());
+    if (size == 0) {
+        return Status::error("packing the game record failed");
+    }
+    return WriteFileAtomically(path, packed.data(), size);
 }
 
 Workspace::Workspace(RecordOwner& owner, Notifier& notifier) : owner_(owner), notifier_(notifier) {}
@@ -226,14 +281,14 @@ Status Workspace::SaveWorkspace(const std::string& newPath) {
     if (moving && !oldFolder.empty() && isInside(targetFolder, oldFolder)) {
         return Status::error("cannot move the workspace into a folder inside itself");
     }
+    NewFolders made;
     if (!oldFolder.empty()) {
-        if (Status made = CreateFolderTree(oldFolder); !made) {
-            return made;
+        if (Status created = made.create(oldFolder); !created) {
+            return created;
         }
     }
-    const bool targetIsNew = !FileExists(targetFolder);
-    if (Status made = CreateFolderTree(targetFolder); !made) {
-        return made;
+    if (Status created = made.create(targetFolder); !created) {
+        return created;
     }
     if (moving && !oldFolder.empty()) {
         // Linked media folders are copied as the real folders they point to,
@@ -244,10 +299,7 @@ Status Workspace::SaveWorkspace(const std::string& newPath) {
             copied = CompareTreeCopy(oldFolder, targetFolder).withContext("the copy is incomplete");
         }
         if (!copied) {
-            // A half copy in a folder made for it is only in the way.
-            if (targetIsNew) {
-                (void)DeleteTree(targetFolder);
-            }
+            // A half copy in a folder made for it goes with that folder.
             return copied.withContext("copying the workspace to " + targetFolder);
         }
     }
@@ -257,6 +309,7 @@ Status Workspace::SaveWorkspace(const std::string& newPath) {
         !written) {
         return written.withContext(targetPath);
     }
+    made.keep();
     // Only now, with the complete workspace at its new place, is the old
     // folder given up. A failure to delete it loses nothing.
     if (moving && !oldFolder.empty()) {

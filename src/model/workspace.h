@@ -36,6 +36,8 @@ struct WorkspaceLocation {
 // Readers fill `destination` only on success.
 Status ReadWorkspaceFile(GameRecord& destination, const std::string& path);
 Status ReadProjectFile(GameRecord& destination, const std::string& path);
+// The record packed with unit size 1, written as WriteFileAtomically writes.
+Status WriteProjectFile(const GameRecord& record, const std::string& path);
 // Previous format: same fields at the same places inside larger blocks.
 Status convertPreviousFormat(const std::uint8_t* bytes, std::size_t size, GameRecord& destination);
 

@@ -4,35 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
+#include <functional>
 #include <random>
 
+#include "platform/disk_io.h"
 #include "platform/paths.h"
 
 namespace banmen {
 
 namespace {
-
-// Remaining bytes that writes may still put on disk; -1 for no limit.
-std::atomic<std::int64_t> writeBudget{-1};
-
-// How much of `wanted` the budget lets through (all of it when unlimited).
-std::size_t grantWriteBudget(std::size_t wanted) {
-    std::int64_t current = writeBudget.load();
-    while (true) {
-        if (current < 0) {
-            return wanted;
-        }
-        const auto available = static_cast<std::uint64_t>(current);
-        const std::size_t granted =
-            wanted < available ? wanted : static_cast<std::size_t>(available);
-        if (writeBudget.compare_exchange_weak(current,
-                                              current - static_cast<std::int64_t>(granted))) {
-            return granted;
-        }
-    }
-}
 
 // Closes its descriptor when it goes out of scope, whichever way that happens.
 class FileHandle {
@@ -72,38 +53,6 @@ int openFile(const std::string& path, int flags, mode_t mode = 0666) {
     return descriptor;
 }
 
-Status writeAll(int descriptor, const void* data, std::size_t length) {
-    if (data == nullptr && length != 0) {
-        return errnoStatus(EINVAL);
-    }
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    const std::size_t allowed = grantWriteBudget(length);
-    std::size_t done = 0;
-    while (done < allowed) {
-        const ssize_t written = ::write(descriptor, bytes + done, allowed - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errnoStatus(errno);
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    if (allowed < length) {
-        return errnoStatus(ENOSPC);
-    }
-    return {};
-}
-
-Status syncFile(int descriptor) {
-    while (::fsync(descriptor) != 0) {
-        if (errno != EINTR) {
-            return errnoStatus(errno);
-        }
-    }
-    return {};
-}
-
 // Reads until the end of the file into `bytes`, which may hold a size hint.
 Status readAll(int descriptor, std::vector<std::uint8_t>& bytes) {
     std::size_t used = 0;
@@ -141,11 +90,11 @@ Status writeWith(const std::string& path, int flags, const void* data, std::size
     if (!normalized(path, target)) {
         return emptyPath();
     }
-    FileHandle file(openFile(target, O_WRONLY | O_CREAT | flags));
+    FileHandle file(disk::openForWriting(target, O_CREAT | flags));
     if (!file.isOpen()) {
         return errnoStatus(errno);
     }
-    Status written = writeAll(file.get(), data, length);
+    Status written = disk::writeAll(file.get(), data, length);
     Status closed = file.close();
     return written.isOk() ? closed : written;
 }
@@ -178,18 +127,6 @@ std::string randomNameSuffix() {
         c = kAlphabet[pick(generator)];
     }
     return suffix;
-}
-
-void setWriteBudgetForTesting(std::int64_t bytes) {
-    writeBudget.store(bytes < 0 ? -1 : bytes);
-}
-
-bool takeWriteBudget(std::size_t bytes) {
-    if (grantWriteBudget(bytes) < bytes) {
-        errno = ENOSPC;
-        return false;
-    }
-    return true;
 }
 
 bool FileExists(const std::string& path) {
@@ -283,26 +220,54 @@ Status WriteTextFile(const std::string& path, std::string_view text) {
     return WriteWholeFile(path, text.data(), text.size());
 }
 
-Status WriteFileAtomically(const std::string& path, const void* data, std::size_t length) {
-    std::string target;
-    if (!normalized(path, target)) {
-        return emptyPath();
-    }
-    const std::size_t separator = target.find_last_of('/');
-    const std::string prefix =
-        separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
-    const std::string name = target.substr(prefix.size());
-    if (name.empty()) {
-        return errnoStatus(EISDIR);
-    }
-    const std::string folder = prefix.empty() ? std::string(".") : prefix;
+namespace {
 
-    // ".name.XXXXXX" beside the target, so that the rename stays on one file system.
-    std::string temporary;
+// The folder part of a normalised path ("." for a bare name) and its name.
+bool splitTarget(const std::string& target, std::string& folder, std::string& name) {
+    const std::size_t separator = target.find_last_of('/');
+    folder = separator == std::string::npos ? std::string(".")
+             : separator == 0               ? std::string("/")
+                                            : target.substr(0, separator);
+    name = separator == std::string::npos ? target : target.substr(separator + 1);
+    return !name.empty();
+}
+
+// A name beside `target` that nobody uses: ".name.XXXXXX" + `suffix`.
+std::string besideName(const std::string& folder, const std::string& name, const char* suffix) {
+    const std::string prefix = folder == "/" ? folder : folder + "/";
+    return prefix + temporaryNameFor(name) + suffix;
+}
+
+// Removes a temporary file when it goes out of scope, unless it was kept.
+class TemporaryFile {
+  public:
+    TemporaryFile() = default;
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    void set(std::string path) { path_ = std::move(path); }
+    void keep() { path_.clear(); }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// Makes a new temporary file beside the target and has `fill` write it;
+// flushed to the disk when `durable`. `temporary` names it, and removes it
+// unless the caller keeps it.
+Status writeBeside(const std::string& folder, const std::string& name,
+                   const std::function<Status(int)>& fill, bool durable, TemporaryFile& temporary) {
     int descriptor = -1;
+    std::string path;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = prefix + temporaryNameFor(name);
-        descriptor = openFile(temporary, O_WRONLY | O_CREAT | O_EXCL);
+        path = besideName(folder, name, ".tmp");
+        descriptor = disk::openForWriting(path, O_CREAT | O_EXCL);
         if (descriptor < 0 && errno != EEXIST) {
             return errnoStatus(errno);
         }
@@ -310,29 +275,84 @@ Status WriteFileAtomically(const std::string& path, const void* data, std::size_
     if (descriptor < 0) {
         return errnoStatus(EEXIST);
     }
+    temporary.set(path);
     FileHandle file(descriptor);
-    Status status = writeAll(file.get(), data, length);
-    if (status) {
-        status = syncFile(file.get());
+    Status status = fill(file.get());
+    if (status && durable) {
+        status = disk::flush(file.get());
     }
     Status closed = file.close();
-    if (status) {
-        status = closed;
+    return status ? closed : status;
+}
+
+}  // namespace
+
+std::string TemporaryNameBeside(const std::string& target) {
+    std::string folder;
+    std::string name;
+    splitTarget(target, folder, name);
+    return besideName(folder, name, ".tmp");
+}
+
+Status ReplaceFile(const std::string& temporary, const std::string& target, bool durable) {
+    std::string folder;
+    std::string name;
+    if (!splitTarget(target, folder, name)) {
+        return errnoStatus(EISDIR);
     }
-    if (status && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        status = errnoStatus(errno);
+    // A second name for the previous file, so that it can be put back when
+    // the folder cannot be flushed. Without hard links (some file systems)
+    // there is no way back, and a new file is all there is.
+    TemporaryFile previous;
+    bool hadPrevious = false;
+    if (durable) {
+        struct stat info {};
+        hadPrevious = ::lstat(target.c_str(), &info) == 0;
+        const std::string backup = besideName(folder, name, ".old");
+        if (hadPrevious && !S_ISDIR(info.st_mode) && ::link(target.c_str(), backup.c_str()) == 0) {
+            previous.set(backup);
+        }
     }
-    if (!status) {
-        ::unlink(temporary.c_str());
-        return status;
+    if (Status renamed = disk::rename(temporary, target); !renamed) {
+        return renamed;
     }
-    // Make the rename itself durable. The new content is already in place, so
-    // a folder that cannot be synced (some file systems refuse) is no failure.
-    FileHandle folderHandle(openFile(folder, O_RDONLY | O_DIRECTORY));
-    if (folderHandle.isOpen()) {
-        (void)syncFile(folderHandle.get());
+    if (!durable) {
+        return Status::ok();
     }
-    return {};
+    if (Status flushed = disk::flushFolder(folder); !flushed) {
+        // Not known to be on the disk: put things back as they were.
+        if (!previous.path().empty()) {
+            if (::rename(previous.path().c_str(), target.c_str()) == 0) {
+                previous.keep();
+            }
+        } else if (!hadPrevious) {
+            ::unlink(target.c_str());
+        }
+        return flushed;
+    }
+    return Status::ok();
+}
+
+Status WriteFileAtomically(const std::string& path, const void* data, std::size_t length) {
+    std::string target;
+    if (!normalized(path, target)) {
+        return emptyPath();
+    }
+    std::string folder;
+    std::string name;
+    if (!splitTarget(target, folder, name)) {
+        return errnoStatus(EISDIR);
+    }
+    TemporaryFile temporary;
+    const auto fill = [&](int descriptor) { return disk::writeAll(descriptor, data, length); };
+    if (Status written = writeBeside(folder, name, fill, true, temporary); !written) {
+        return written;
+    }
+    if (Status replaced = ReplaceFile(temporary.path(), target, true); !replaced) {
+        return replaced;
+    }
+    temporary.keep();
+    return Status::ok();
 }
 
 Status CopyFile(const std::string& source, const std::string& destination) {
@@ -352,39 +372,49 @@ Status CopyFile(const std::string& source, const std::string& destination) {
     if (S_ISDIR(sourceInfo.st_mode)) {
         return errnoStatus(EISDIR);
     }
-    // Truncating the destination would destroy a source that is the same file.
+    // Replacing the destination would destroy a source that is the same file.
     struct stat destinationInfo {};
     if (::stat(to.c_str(), &destinationInfo) == 0 && destinationInfo.st_dev == sourceInfo.st_dev &&
         destinationInfo.st_ino == sourceInfo.st_ino) {
         return Status::error("source and destination are the same file");
     }
-    FileHandle output(openFile(to, O_WRONLY | O_CREAT | O_TRUNC));
-    if (!output.isOpen()) {
-        return errnoStatus(errno);
+    std::string folder;
+    std::string name;
+    if (!splitTarget(to, folder, name)) {
+        return errnoStatus(EISDIR);
     }
-    std::vector<std::uint8_t> buffer(64 * 1024);
-    Status status;
-    while (status) {
-        const ssize_t count = ::read(input.get(), buffer.data(), buffer.size());
-        if (count < 0) {
-            if (errno != EINTR) {
-                status = errnoStatus(errno);
+    const auto fill = [&](int descriptor) {
+        std::vector<std::uint8_t> buffer(64 * 1024);
+        while (true) {
+            const ssize_t count = ::read(input.get(), buffer.data(), buffer.size());
+            if (count < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return errnoStatus(errno);
             }
-            continue;
+            if (count == 0) {
+                return Status::ok();
+            }
+            if (Status written =
+                    disk::writeAll(descriptor, buffer.data(), static_cast<std::size_t>(count));
+                !written) {
+                return written;
+            }
         }
-        if (count == 0) {
-            break;
-        }
-        status = writeAll(output.get(), buffer.data(), static_cast<std::size_t>(count));
+    };
+    // A copy is often all that is left of a file once it is made (a moved
+    // workspace's old folder is deleted next): it is on the disk before it
+    // counts as made, and never half there in place of an earlier file.
+    TemporaryFile temporary;
+    if (Status written = writeBeside(folder, name, fill, true, temporary); !written) {
+        return written;
     }
-    Status closed = output.close();
-    if (status) {
-        status = closed;
+    if (Status replaced = ReplaceFile(temporary.path(), to, true); !replaced) {
+        return replaced;
     }
-    if (!status) {
-        ::unlink(to.c_str());  // no half copy left behind
-    }
-    return status;
+    temporary.keep();
+    return Status::ok();
 }
 
 Status DeleteFile(const std::string& path) {

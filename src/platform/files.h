@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/disk_io.h"  // the write budget for tests
 #include "platform/status.h"
 
 namespace banmen {
@@ -39,14 +40,23 @@ Status ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 Status WriteWholeFile(const std::string& path, const void* data, std::size_t length);
 Status AppendToFile(const std::string& path, const void* data, std::size_t length);
 Status WriteTextFile(const std::string& path, std::string_view text);
-// Writes a temporary file (".name.XXXXXX") in the target's folder, flushes it
-// to disk and renames it over the target, then syncs the folder (best effort:
-// once renamed, the new content is in place). On failure the target is
-// untouched and the temporary file is gone.
+// Writes a temporary file (".name.XXXXXX.tmp") in the target's folder,
+// flushes it to the disk, renames it over the target and flushes the folder.
+// On failure the target is as it was (see ReplaceFile) and the temporary
+// file is gone.
 Status WriteFileAtomically(const std::string& path, const void* data, std::size_t length);
-// Copies one file (bytes only); the destination is created or truncated. A
-// destination that is the source itself is refused; on failure a partly
-// written destination is removed.
+// Puts the complete file `temporary` in place of `target`, in the same
+// folder, by renaming it. When `durable`, the folder is flushed next; if that
+// fails, the previous target is put back (or the new one removed when there
+// was none) and the failure reported, so that a failure always leaves the
+// target as it was. (The previous file's second name for that, a hard link
+// ".name.XXXXXX.old", exists only during the call.) `temporary` is gone after
+// a success; after a failure removing it is the caller's part.
+Status ReplaceFile(const std::string& temporary, const std::string& target, bool durable);
+// Copies one file (bytes only) as WriteFileAtomically writes: the
+// destination is replaced only by a complete copy that is on the disk, and
+// stays as it was on failure. A destination that is the source itself is
+// refused.
 Status CopyFile(const std::string& source, const std::string& destination);
 // Removes a file; a missing file is a failure.
 Status DeleteFile(const std::string& path);
@@ -57,12 +67,9 @@ std::string randomNameSuffix();
 // name, no folder), shortened to 200 bytes at a character boundary so that
 // it stays within the 255 bytes of a name, with randomNameSuffix().
 std::string temporaryNameFor(std::string_view name);
-
-// Test hook: after this many more bytes, every write fails with "No space left
-// on device", as on a full disk. -1 (the default) means no limit.
-void setWriteBudgetForTesting(std::int64_t bytes);
-// Consumes `bytes` of the budget; false (and errno ENOSPC) when fewer were
-// left, which are then used up. Every write of this layer takes its bytes here.
-bool takeWriteBudget(std::size_t bytes);
+// A name for a temporary file beside `target` (a normalised path):
+// ".name.XXXXXX.tmp" in the same folder, so that a rename stays on one file
+// system.
+std::string TemporaryNameBeside(const std::string& target);
 
 }  // namespace banmen

@@ -12,6 +12,7 @@
 #include <memory>
 #include <utility>
 
+#include "platform/disk_io.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -58,10 +59,7 @@ std::string relativeTo(const std::string& root, const std::string& path) {
 
 Status makeFolder(const std::string& path) {
     // Mode 0777 less the umask: the default permissions of a new folder.
-    if (::mkdir(path.c_str(), 0777) != 0) {
-        return errnoStatus(errno);
-    }
-    return {};
+    return disk::makeFolder(path, 0777);
 }
 
 // Makes sure a folder is at `path`: an existing one is kept, a missing one is
