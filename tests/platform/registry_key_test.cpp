@@ -537,7 +537,7 @@ TEST_P(BrokenSettingsFile, ReadsGiveDefaultsAndWritesLeaveTheFileAlone) {
     put(file, GetParam());
     const std::string before = contents(file);
     RegistryKey key(kBanmen);
-    // Twice: the second round meets the parse QSettings keeps for the process.
+    // Twice: the second round must find the file as broken as the first.
     for (int round = 0; round < 2; ++round) {
         std::uint32_t grid = 1;
         EXPECT_FALSE(key.ReadDword("", "bMapGrid", grid));

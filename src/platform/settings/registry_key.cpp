@@ -1,7 +1,5 @@
 #include "platform/settings/registry_key.h"
 
-#include <QMetaType>
-#include <QStringList>
 #include <array>
 #include <utility>
 
@@ -89,13 +87,11 @@ bool readValue(const KeyLocation& location, std::string_view name, RegistryValue
     if (!file.intact()) {
         return false;
     }
-    const QVariant stored = file.settings().value(settingsKey(location.group, std::string(name)));
-    // A list (a hand-written value with unquoted commas) or anything else
-    // QSettings makes of a value is not one of ours.
-    if (stored.typeId() != QMetaType::QString) {
-        return false;
-    }
-    return DecodeRegistryValue(stored.toString().toStdString(), out);
+    // A list (a hand-written value with unquoted commas) or a value of
+    // another type is not one of ours.
+    const std::optional<std::string> stored =
+        file.text(settingsKey(location.group, std::string(name)));
+    return stored && DecodeRegistryValue(*stored, out);
 }
 
 bool writeValue(const KeyLocation& location, std::string_view name, const std::string& encoded) {
@@ -106,8 +102,7 @@ bool writeValue(const KeyLocation& location, std::string_view name, const std::s
     if (!file.intact()) {
         return false;
     }
-    file.settings().setValue(settingsKey(location.group, std::string(name)),
-                             QString::fromStdString(encoded));
+    file.setText(settingsKey(location.group, std::string(name)), encoded);
     return file.commit();
 }
 
@@ -132,8 +127,7 @@ bool keyExistsAt(const KeyLocation& location) {
     if (!file.intact()) {
         return false;
     }
-    file.settings().beginGroup(QString::fromStdString(location.group));
-    return !file.settings().allKeys().isEmpty();
+    return file.hasGroup(location.group);
 }
 
 bool deleteValueAt(const KeyLocation& location, std::string_view name) {
@@ -142,11 +136,11 @@ bool deleteValueAt(const KeyLocation& location, std::string_view name) {
         return false;
     }
     SettingsFile file(location.file);
-    const QString key = settingsKey(location.group, std::string(name));
-    if (!file.intact() || !file.settings().contains(key)) {
+    const std::string key = settingsKey(location.group, std::string(name));
+    if (!file.intact() || !file.contains(key)) {
         return false;
     }
-    removeValueOnly(file.settings(), key);
+    file.removeValue(key);
     return file.commit();
 }
 
@@ -160,7 +154,7 @@ bool deleteTreeAt(const KeyLocation& location) {
         if (!file.intact()) {
             return false;
         }
-        removeGroupOnly(file.settings(), QString::fromStdString(location.group));
+        file.removeGroup(location.group);
         return file.commit();
     }
     if (location.parts.size() == 2) {

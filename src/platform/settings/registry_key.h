@@ -1,6 +1,6 @@
 #pragma once
-// Registry-style settings keys, kept in INI files (QSettings) under the XDG
-// configuration folders ($XDG_CONFIG_HOME, default ~/.config; CONFIG below).
+// Registry-style settings keys, kept in INI files (QSettings' dialect) under
+// the XDG configuration folders ($XDG_CONFIG_HOME, default ~/.config; CONFIG below).
 //
 // Where a key lives. Names below a root are split at "\"; the name "Software"
 // compares without regard to case, other names exactly, as file names do.

@@ -1,70 +1,65 @@
 #include "platform/settings/settings_file.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QLockFile>
-#include <QStringList>
-#include <map>
-#include <utility>
+#include <QString>
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace banmen {
-
 namespace {
 
-// What QSettings compares to tell whether a file changed on disk.
-struct FileStamp {
-    qint64 size = -1;
-    qint64 modified = 0;  // milliseconds since the epoch
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp stampOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return {};
+// Reads and parses the file; a missing file is an empty document.
+bool load(const std::string& path, IniDocument& document) {
+    std::vector<std::uint8_t> bytes;
+    if (!FileExists(path)) {
+        document = IniDocument();
+        return true;
     }
-    return {info.size(), info.lastModified().toMSecsSinceEpoch()};
+    if (!ReadWholeFile(path, bytes)) {
+        return false;
+    }
+    return document.parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-// Files found broken in this process, with the stamp they had then. While a
-// file keeps that stamp, QSettings serves its cached partial parse without
-// parsing again, and reports no error.
-std::map<std::string, FileStamp>& brokenFiles() {
-    static std::map<std::string, FileStamp> files;
-    return files;
-}
-
-QString lockFileName(const QString& path) {
-    return path + QStringLiteral(".lock");
+QString lockFileName(const std::string& path) {
+    return QString::fromStdString(path + ".lock");
 }
 
 }  // namespace
 
-SettingsFile::SettingsFile(const std::string& path)
-    : path_(path), settings_(QString::fromStdString(path), QSettings::IniFormat) {
-    // QSettings parses a section when it is first used: use them all now, so
-    // that a bad line anywhere shows in status().
-    (void)settings_.allKeys();
-    auto& broken = brokenFiles();
-    const auto known = broken.find(path_);
-    switch (settings_.status()) {
-        case QSettings::NoError:
-            if (known != broken.end() && known->second == stampOf(settings_.fileName())) {
-                intact_ = false;
-            } else {
-                if (known != broken.end()) {
-                    broken.erase(known);
-                }
-                intact_ = true;
-            }
+SettingsFile::SettingsFile(const std::string& path) : path_(path) {
+    intact_ = load(path_, document_);
+}
+
+void SettingsFile::setText(std::string_view key, std::string_view value) {
+    changes_.push_back({Change::Kind::Set, std::string(key), std::string(value)});
+    apply(document_, changes_.back());
+}
+
+void SettingsFile::removeValue(std::string_view key) {
+    changes_.push_back({Change::Kind::RemoveValue, std::string(key), {}});
+    apply(document_, changes_.back());
+}
+
+void SettingsFile::removeGroup(std::string_view group) {
+    changes_.push_back({Change::Kind::RemoveGroup, std::string(group), {}});
+    apply(document_, changes_.back());
+}
+
+void SettingsFile::apply(IniDocument& document, const Change& change) const {
+    switch (change.kind) {
+        case Change::Kind::Set:
+            document.setText(change.key, change.value);
             break;
-        case QSettings::FormatError:
-            broken[path_] = stampOf(settings_.fileName());
-            intact_ = false;
+        case Change::Kind::RemoveValue:
+            document.removeValue(change.key);
             break;
-        case QSettings::AccessError:
-            intact_ = false;
+        case Change::Kind::RemoveGroup:
+            document.removeGroup(change.key);
             break;
     }
 }
@@ -73,49 +68,45 @@ bool SettingsFile::commit() {
     if (!intact_) {
         return false;
     }
-    settings_.sync();
-    return settings_.status() == QSettings::NoError;
-}
-
-bool SettingsFile::remove(const std::string& path) {
-    const QString name = QString::fromStdString(path);
-    QLockFile lock(lockFileName(name));
+    if (changes_.empty()) {
+        return true;
+    }
+    std::string folder;
+    if (!path::PathFolder(path_, folder) || !CreateFolderTree(folder)) {
+        return false;
+    }
+    QLockFile lock(lockFileName(path_));
     if (!lock.lock()) {
         return false;
     }
-    return QFile::remove(name);
+    // Another program may have written the file since it was read here.
+    IniDocument current;
+    if (!load(path_, current)) {
+        return false;
+    }
+    for (const Change& change : changes_) {
+        apply(current, change);
+    }
+    const std::string text = current.serialize();
+    if (!WriteFileAtomically(path_, text.data(), text.size())) {
+        return false;
+    }
+    document_ = std::move(current);
+    changes_.clear();
+    return true;
 }
 
-QString settingsKey(const std::string& group, const std::string& name) {
-    const QString valueName = name.empty() ? QStringLiteral("@") : QString::fromStdString(name);
-    if (group.empty()) {
-        return valueName;
+bool SettingsFile::remove(const std::string& path) {
+    QLockFile lock(lockFileName(path));
+    if (!lock.lock()) {
+        return false;
     }
-    return QString::fromStdString(group) + u'/' + valueName;
+    return DeleteFile(path).isOk();
 }
 
-void removeValueOnly(QSettings& settings, const QString& key) {
-    // The group of the same name and everything in it.
-    std::vector<std::pair<QString, QVariant>> keep;
-    settings.beginGroup(key);
-    const QStringList below = settings.allKeys();
-    for (const QString& name : below) {
-        keep.emplace_back(key + u'/' + name, settings.value(name));
-    }
-    settings.endGroup();
-    settings.remove(key);
-    for (const auto& [name, value] : keep) {
-        settings.setValue(name, value);
-    }
-}
-
-void removeGroupOnly(QSettings& settings, const QString& group) {
-    const bool hasValue = settings.contains(group);
-    const QVariant value = settings.value(group);
-    settings.remove(group);
-    if (hasValue) {
-        settings.setValue(group, value);
-    }
+std::string settingsKey(const std::string& group, const std::string& name) {
+    const std::string valueName = name.empty() ? std::string("@") : name;
+    return group.empty() ? valueName : group + "/" + valueName;
 }
 
 }  // namespace banmen

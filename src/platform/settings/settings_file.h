@@ -1,28 +1,25 @@
 #pragma once
-// One settings file opened through QSettings (INI format) for one short
-// operation, with a guard for files that do not parse.
+// One settings file (INI, see ini_document.h) opened for one short
+// operation: read and parsed at once, changed in memory, written back by
+// commit().
 //
-// QSettings keeps what it could parse of a broken file, and its next write
-// would replace the file with only that. It also reports a bad line only in
-// the object that happens to parse the line's section, and shares one parsed
-// copy of each file among all objects of the process until the file changes
-// on disk. So this wrapper parses every section at once and remembers, for
-// the process, which files were broken at which size and time: a file is
-// "intact" only when it parsed cleanly, and nothing is written into a file
-// that is not intact.
+// A file that does not parse is not "intact": its values read as missing
+// and nothing is ever written into it (a rewrite would keep only what could
+// be read). A missing file is intact and empty.
 //
-// Writes are atomic (a temporary file renamed over the old one) and made
-// under QSettings' lock file "NAME.conf.lock", which re-reads the file when
-// another program changed it since, so two programs sharing the file keep
-// each other's values. (QSettings tells a change by size and modification
-// time: a change of the same size within the same clock tick would go
-// unseen. And a file that someone breaks between the open and the commit is
-// written with what QSettings could read; commit() then reports failure.)
+// commit() takes the lock file "NAME.conf.lock" (the one QSettings takes, so
+// programs using either share the file safely), reads the file anew, applies
+// the changes made through this object, and writes the result through the
+// platform's file layer: a temporary file renamed over the old one and
+// flushed, so that a failure leaves the file as it was. Values that another
+// program wrote since this object read the file are kept.
 
-#include <QSettings>
-#include <QString>
-#include <QVariant>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/settings/ini_document.h"
 
 namespace banmen {
 
@@ -32,30 +29,39 @@ class SettingsFile {
     SettingsFile(const SettingsFile&) = delete;
     SettingsFile& operator=(const SettingsFile&) = delete;
 
-    // Readable and parsed without error (a missing file is intact and empty).
     bool intact() const { return intact_; }
-    QSettings& settings() { return settings_; }
 
-    // Writes the changes made through settings(); true when they are on disk.
+    // Keys as in IniDocument: "group/name", "name" at the top level.
+    std::optional<std::string> text(std::string_view key) const { return document_.text(key); }
+    bool contains(std::string_view key) const { return document_.contains(key); }
+    bool hasGroup(std::string_view group) const { return document_.hasGroup(group); }
+
+    void setText(std::string_view key, std::string_view value);
+    void removeValue(std::string_view key);
+    void removeGroup(std::string_view group);
+
+    // Writes the changes; true when they are on the disk.
     bool commit();
 
     // Deletes the file under the same lock file that writers take.
     static bool remove(const std::string& path);
 
   private:
+    struct Change {
+        enum class Kind { Set, RemoveValue, RemoveGroup } kind;
+        std::string key;
+        std::string value;
+    };
+    void apply(IniDocument& document, const Change& change) const;
+
     std::string path_;
-    QSettings settings_;
+    IniDocument document_;
+    std::vector<Change> changes_;
     bool intact_ = false;
 };
 
 // The key of a value named `name` in `group` ("" is the top level). The
 // registry's unnamed value ("") is kept under the name "@".
-QString settingsKey(const std::string& group, const std::string& name);
-
-// Removes exactly one value, or exactly one group with everything below it.
-// QSettings::remove("X") takes both the value "X" and the group "X"; the part
-// that was not asked for is put back.
-void removeValueOnly(QSettings& settings, const QString& key);
-void removeGroupOnly(QSettings& settings, const QString& group);
+std::string settingsKey(const std::string& group, const std::string& name);
 
 }  // namespace banmen
