@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (fuzz/) with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-fuzz/, then runs each target for
-# SECONDS (default 60), one after the other, and prints its executions and
-# coverage. A crash, leak, hang (over 1 s) or out-of-memory (over 512 MiB)
-# is reported with the input that caused it, saved under
-# build-fuzz/findings/TARGET/, and makes the script exit with status 1.
+# SECONDS (default 60), one after the other, and prints its executions,
+# coverage, slowest input and peak memory. A crash, leak, hang or
+# out-of-memory (over 512 MiB) is reported with the input that caused it,
+# saved under build-fuzz/findings/TARGET/, and makes the script exit with
+# status 1. An input counts as a hang after BANMEN_FUZZ_TIMEOUT seconds
+# (default 5: the clock is the wall's, and a busy machine slows everything;
+# inputs over 1 s are listed in the log as slow units).
 #
 #   tools/fuzz.sh [SECONDS] [TARGET...]     e.g. tools/fuzz.sh 600 wav mp3
 #
@@ -46,7 +49,8 @@ for target in "${targets[@]}"; do
     findings="$build/findings/$target"
     log="$build/logs/$target.log"
     mkdir -p "$corpus" "$findings" "$(dirname "$log")"
-    options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=512 -max_len=65536
+    options=(-max_total_time="$seconds" -timeout="${BANMEN_FUZZ_TIMEOUT:-5}"
+        -report_slow_units=1 -rss_limit_mb=512 -max_len=65536
         -print_final_stats=1 -artifact_prefix="$findings/")
     [ -f "$root/fuzz/dicts/$target.dict" ] && options+=(-dict="$root/fuzz/dicts/$target.dict")
     seeds=()
@@ -56,8 +60,11 @@ for target in "${targets[@]}"; do
     "$build/fuzz/${target}_fuzzer" "${options[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1 || status=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1 || true)
-    printf '%-12s %12s executions  %-22s corpus %s\n' "$target" "${executions:-?}" \
-        "${coverage:-cov: ?}" "$(find "$corpus" -type f | wc -l)"
+    slowest=$(sed -n 's/^stat::slowest_unit_time_sec: *//p' "$log" | tail -n 1)
+    memory=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -n 1)
+    printf '%-12s %10s executions  %-20s corpus %5s  slowest %ss  peak %s MB\n' "$target" \
+        "${executions:-?}" "${coverage:-cov: ?}" "$(find "$corpus" -type f | wc -l)" \
+        "${slowest:-?}" "${memory:-?}"
     if [ "$status" -ne 0 ]; then
         failed+=("$target")
         echo "  $target FAILED (status $status); the end of $log:" >&2

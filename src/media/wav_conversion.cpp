@@ -165,11 +165,14 @@ Status ConvertWavData(std::span<const std::uint8_t> format, std::span<const std:
     // Read as floats in -1..1 whatever the format (libsndfile scales short
     // reads of float data by the file's peak, or not at all), then scale to
     // 16 bits, clipping what lies outside.
-    constexpr std::size_t kBlockFrames = 4096;
-    std::vector<float> block(kBlockFrames * static_cast<std::size_t>(channels));
+    // A block of 64 Ki samples whatever the channel count (up to 65,535).
+    constexpr std::size_t kBlockSamples = 65536;
+    const std::size_t blockFrames =
+        std::max<std::size_t>(1, kBlockSamples / static_cast<std::size_t>(channels));
+    std::vector<float> block(blockFrames * static_cast<std::size_t>(channels));
     std::size_t frames = 0;
     while (frames < lastFrame) {
-        const std::size_t wanted = std::min(kBlockFrames, lastFrame - frames);
+        const std::size_t wanted = std::min(blockFrames, lastFrame - frames);
         const sf_count_t got =
             sf_readf_float(file.get(), block.data(), static_cast<sf_count_t>(wanted));
         if (got <= 0) {

@@ -99,7 +99,9 @@ TEST(IniDocument, BrokenLinesAreTold) {
 // it once the file was written back as it had been read.
 TEST(IniDocument, AnUnclosedQuoteCannotSwallowLaterKeys) {
     IniDocument document;
-    document.parse("[General]\nBuildFolder=sz:/a=\"sz:b, c\"d, e \"unclosed\n");
+    document.parse(
+        "[General]\nBuildFolder=sz:/ho2=\"sz:2=\"sz:/tmp/two, three.sgw"
+        "mmmmmmmmmmmmmmmmmmmmmmmmmmm\"\n");
     document.setText("bMapGrid", "dword:0");
     IniDocument again;
     ASSERT_TRUE(again.parse(document.serialize()));
