@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <regex>
 #include <string>
 
 #include "platform/disk_faults.h"
@@ -39,13 +40,13 @@ inline TreeSnapshot snapshotTree(const std::string& root) {
     return out;
 }
 
-// The names of a snapshot that look like our temporary files (".x.AbC123.tmp"
-// and ".x.AbC123.old").
+// The names of a snapshot that look like our temporary files:
+// ".name.AbC123", maybe followed by ".tmp" or ".old".
 inline std::vector<std::string> temporaryNames(const TreeSnapshot& tree) {
+    static const std::regex kTemporary(R"(^\..+\.[A-Za-z0-9]{6}(\.tmp|\.old)?$)");
     std::vector<std::string> out;
     for (const auto& [path, content] : tree) {
-        const std::string name = std::filesystem::path(path).filename().string();
-        if (name.starts_with(".") && (name.ends_with(".tmp") || name.ends_with(".old"))) {
+        if (std::regex_match(std::filesystem::path(path).filename().string(), kTemporary)) {
             out.push_back(path);
         }
     }
