@@ -55,7 +55,7 @@ void schedulePlayShots(banmen::EditorWindow& window, const QString& folder, bool
         }
         window.play().setOptions(options);
     }
-    auto* pilot = new banmen::PlayAutopilot(window, folder, &window);
+    auto* pilot = new banmen::PlayAutopilot(window.play(), window, folder, &window);
     QObject::connect(pilot, &banmen::PlayAutopilot::finished, &window, [pilot] {
         for (const QString& shot : pilot->shots()) {
             std::printf("%s\n", shot.toStdString().c_str());

@@ -96,7 +96,7 @@ class NewFolders {
     std::vector<std::string> roots_;
 };
 
-void tell(Notifier& notifier, const char* message, const std::string& path) {
+void tell(Notifier& notifier, std::string_view message, const std::string& path) {
     notifier.notify(kOpenCaption, std::string(message) + "\n\n" + path, NoticeIcon::Information);
 }
 
@@ -190,7 +190,7 @@ Status Workspace::OpenFile(const std::string& rawPath) {
     std::string folder, fileName;
     if (path.empty() || !FileExists(path) || !path::PathFolder(path, folder) ||
         !path::PathFileName(path, fileName)) {
-        tell(notifier_, "ファイルが見つかりませんでした。", path.empty() ? rawPath : path);
+        tell(notifier_, kFileNotFoundMessage, path.empty() ? rawPath : path);
         return Status::error("file not found");
     }
     std::string extension = path::PathExtension(fileName);
@@ -202,11 +202,11 @@ Status Workspace::OpenFile(const std::string& rawPath) {
         }
     } else if (path::sameExtension(extension, ".sgp")) {
         if (Status read = ReadProjectFile(*scratch, path); !read) {
-            tell(notifier_, "ファイルを開けませんでした。", path);
+            tell(notifier_, kCannotOpenMessage, path);
             return read;
         }
     } else {
-        tell(notifier_, "未知のファイル拡張子が指定されました。", path);
+        tell(notifier_, kUnknownExtensionMessage, path);
         return Status::error("unknown file extension (expected .sgw or .sgp)");
     }
 

@@ -21,6 +21,10 @@ constexpr const char* kImageFolderName = "Image Files";
 constexpr const char* kSoundFolderName = "Sound Files";
 // Caption of every message this part shows.
 constexpr std::string_view kOpenCaption = "雙六（四季彩コレクション）";
+// The messages of opening a file, each followed by "\n\n" and the path.
+constexpr std::string_view kFileNotFoundMessage = "ファイルが見つかりませんでした。";
+constexpr std::string_view kCannotOpenMessage = "ファイルを開けませんでした。";
+constexpr std::string_view kUnknownExtensionMessage = "未知のファイル拡張子が指定されました。";
 
 struct WorkspaceLocation {
     std::string folder;           // no trailing separator

@@ -14,7 +14,8 @@ InfoWindow::~InfoWindow() = default;
 
 void InfoWindow::setCard(QImage card) {
     card_ = std::move(card);
-    setFixedSize(card_.size());
+    // Its place and size on the play window: WindowPlayScreen places it.
+    resize(card_.size());
     update();
 }
 

@@ -18,15 +18,14 @@ namespace banmen {
 namespace {
 
 constexpr int kPollMs = 20;
-// How long a stage shows before it is pictured and answered: the panel has
-// opened, the arrows have blinked on.
-constexpr int kSettleMs = 250;
+// The fireworks are pictured once a rocket has burst.
 constexpr int kBurstMs = 700;
 
 }  // namespace
 
-PlayAutopilot::PlayAutopilot(EditorWindow& window, QString shotFolder, QObject* parent)
-    : QObject(parent), window_(window), folder_(std::move(shotFolder)) {
+PlayAutopilot::PlayAutopilot(PlayController& play, QWidget& shotTarget, QString shotFolder,
+                             QObject* parent)
+    : QObject(parent), play_(play), target_(shotTarget), folder_(std::move(shotFolder)) {
     if (!folder_.isEmpty()) {
         QDir().mkpath(folder_);
     }
@@ -46,19 +45,19 @@ void PlayAutopilot::shoot(const QString& stage, QWidget* widget) {
                              .arg(folder_)
                              .arg(saved_.size() + 1, 2, 10, QLatin1Char('0'))
                              .arg(stage);
-    QWidget* target = widget != nullptr ? widget : &window_;
+    QWidget* target = widget != nullptr ? widget : &target_;
     if (target->grab().save(file, "PNG")) {
         saved_.append(file);
     }
 }
 
 void PlayAutopilot::click(QPoint at) {
-    PlayView* view = window_.play().view();
+    PlayView* view = play_.view();
     if (view == nullptr) {
         return;
     }
-    const QPointF local(at);
-    const QPointF global(view->mapToGlobal(at));
+    const QPointF local(view->fromFrame(at));
+    const QPointF global(view->mapToGlobal(local));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(view, &press);
@@ -68,8 +67,8 @@ void PlayAutopilot::click(QPoint at) {
 }
 
 void PlayAutopilot::poll() {
-    PlayController& play = window_.play();
-    if (window_.runState() == RunState::Idle) {
+    PlayController& play = play_;
+    if (!play.active()) {
         if (started_) {
             timer_.stop();
             emit finished();
@@ -116,11 +115,11 @@ void PlayAutopilot::poll() {
         since_.start();
         return;
     }
-    if (stage.isEmpty() || since_.elapsed() < kSettleMs) {
+    if (stage.isEmpty() || since_.elapsed() < settleMs_) {
         return;
     }
     if (stage == QLatin1String("fireworks") || stage == QLatin1String("dice")) {
-        if (since_.elapsed() >= (stage == QLatin1String("dice") ? kSettleMs : kBurstMs)) {
+        if (since_.elapsed() >= (stage == QLatin1String("dice") ? settleMs_ : kBurstMs)) {
             shoot(stage);
         }
         return;
@@ -143,6 +142,11 @@ void PlayAutopilot::poll() {
         const SquareDef& s = play.session().record().squares[square];
         click(QPoint(s.x, s.y));
     } else if (stage != QLatin1String("wait")) {
+        if (allComputers_ && stage == QLatin1String("selection")) {
+            for (int p = 0; p < play.session().playerCount(); ++p) {
+                play.session().SetComputer(p, true);
+            }
+        }
         shoot(stage);
         click(QPoint(kButtonLeft + 16, screen.waitButton().top + 14));
     } else {

@@ -4,7 +4,9 @@
 // dice prompt and the player choice, and (given a folder) saves a picture of
 // the window at each new stage of the game: the opening, a turn, the dice,
 // a branch, a data update, a supplementary picture, the fireworks, a
-// dialog and the results. For tools/screenshot-play.sh.
+// dialog and the results. For tools/screenshot-play.sh and
+// tools/screenshot-player.sh, and for the player's --auto run (every seat
+// a computer, nothing pictured, no settling).
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,21 +16,27 @@
 
 namespace banmen {
 
-class EditorWindow;
+class PlayController;
 
 class PlayAutopilot : public QObject {
     Q_OBJECT
 
   public:
-    PlayAutopilot(EditorWindow& window, QString shotFolder, QObject* parent = nullptr);
+    // Pictures of `shotTarget` go into `shotFolder` (none when it is empty).
+    PlayAutopilot(PlayController& play, QWidget& shotTarget, QString shotFolder,
+                  QObject* parent = nullptr);
     ~PlayAutopilot() override;
 
     // The face the dice prompt is answered with.
     void setDieFace(int face) { dieFace_ = face; }
+    // How long a stage shows before it is pictured and answered.
+    void setSettleMs(int ms) { settleMs_ = ms; }
+    // At the player selection every player becomes a computer.
+    void setAllComputers(bool all) { allComputers_ = all; }
     const QStringList& shots() const { return saved_; }
 
   signals:
-    // The run has ended (the window is back in its editing layout).
+    // The run has ended (the controller was reset).
     void finished();
 
   private:
@@ -36,7 +44,8 @@ class PlayAutopilot : public QObject {
     void shoot(const QString& stage, QWidget* widget = nullptr);
     void click(QPoint at);
 
-    EditorWindow& window_;
+    PlayController& play_;
+    QWidget& target_;
     QString folder_;
     QTimer timer_;
     QSet<QString> taken_;
@@ -45,6 +54,8 @@ class PlayAutopilot : public QObject {
     QString current_;
     bool started_ = false;
     int dieFace_ = 3;
+    int settleMs_ = 250;
+    bool allComputers_ = false;
 };
 
 }  // namespace banmen

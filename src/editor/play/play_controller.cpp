@@ -102,6 +102,10 @@ void PlayController::setTimerRunning(bool running) {
     }
 }
 
+void PlayController::setTickInterval(int ms) {
+    engine_->timer.setInterval(ms);
+}
+
 void PlayController::start(RunKind kind, const GameRecord& record, const std::string& folder,
                            int startSquare) {
     PendingStart pending;

@@ -69,6 +69,9 @@ class PlayController : public QObject {
     static void reseed(unsigned seed);
     void setTimeScale(int percent);
     void setTimerRunning(bool running);
+    // The play timer's period (kTickMs unless changed; a run without waits
+    // ticks faster).
+    void setTickInterval(int ms);
 
   signals:
     void playEnded();

@@ -193,9 +193,10 @@ void WindowPlayScreen::placeInfoWindows() {
     int top = play::kInfoTop;
     for (auto& pointer : infoWindows_) {
         InfoWindow* window = pointer.data();
-        if (window != nullptr && !window->isHidden()) {
-            window->move(play::kInfoLeft, top);
-            top += window->height() + kInfoGap;
+        if (window != nullptr && !window->isHidden() && view_) {
+            const QSize size = window->card().size();
+            view_->placeOnFrame(window, QRect(QPoint(play::kInfoLeft, top), size));
+            top += size.height() + kInfoGap;
         }
     }
 }
