@@ -18,7 +18,7 @@
 #include "app/player/play_folder.h"
 #include "app/player/player_options.h"
 #include "app/player/player_window.h"
-#include "editor/message_box_notifier.h"
+#include "editor/dialogs/message_box_notifier.h"
 #include "editor/play/play_controller.h"
 #include "editor/play/play_view.h"
 #include "editor/play/window_play_screen.h"

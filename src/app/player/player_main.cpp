@@ -26,7 +26,7 @@
 #include "app/player/player_options.h"
 #include "app/player/player_window.h"
 #include "app/player/quit_signals.h"
-#include "editor/message_box_notifier.h"
+#include "editor/dialogs/message_box_notifier.h"
 #include "editor/play/play_autopilot.h"
 #include "editor/play/play_controller.h"
 #include "engine/game_session.h"

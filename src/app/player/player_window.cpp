@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "editor/play/dice_prompt.h"
 #include "editor/play/play_autopilot.h"
@@ -25,6 +26,8 @@ namespace {
 
 // How often the play timer ticks in a run without waits.
 constexpr int kAutoTickMs = 1;
+// How long a window manager may take to place a window.
+constexpr int kWindowManagerMs = 300;
 
 bool onSomeScreen(const QRect& place) {
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -50,6 +53,8 @@ PlayerWindow::PlayerWindow(const GameRecord& record, std::string folder, const Q
     setAutoFillBackground(true);
 
     play_ = new PlayController(this, this);
+    // Not the editor's test play: the side area names only the tool.
+    play_->screen().frame().setNoticeLine(QStringLiteral("盤面工房"));
     PlayView* view = play_->view();
     view->setScalable();
     auto* layout = new QVBoxLayout(this);
@@ -105,10 +110,36 @@ void PlayerWindow::startGame() {
 
 void PlayerWindow::toggleFullScreen() {
     if (isFullScreen()) {
-        showNormal();
+        leaveFullScreen();
     } else {
-        showFullScreen();
+        enterFullScreen();
     }
+}
+
+// The window manager places a full-screen window over its screen and puts
+// it back afterwards. An X server without one (a kiosk) leaves that to the
+// program, so the window does it itself when, a moment later, nobody has.
+void PlayerWindow::enterFullScreen() {
+    if (!isFullScreen() && isVisible()) {
+        normalPlace_ = geometry();
+    }
+    showFullScreen();
+    QTimer::singleShot(kWindowManagerMs, this, [this] {
+        const QScreen* shown = screen();
+        if (isFullScreen() && shown != nullptr && geometry() != shown->geometry()) {
+            // The window's own geometry: the widget's would end full screen.
+            windowHandle()->setGeometry(shown->geometry());
+        }
+    });
+}
+
+void PlayerWindow::leaveFullScreen() {
+    showNormal();
+    QTimer::singleShot(kWindowManagerMs, this, [this] {
+        if (!isFullScreen() && normalPlace_.isValid() && geometry() != normalPlace_) {
+            setGeometry(normalPlace_);
+        }
+    });
 }
 
 void PlayerWindow::showAtRememberedPlace() {
@@ -118,23 +149,28 @@ void PlayerWindow::showAtRememberedPlace() {
         const QRect rect(place->left, place->top, place->width, place->height);
         if (onSomeScreen(rect)) {
             setGeometry(rect);
+            normalPlace_ = rect;
         } else {
             resize(rect.size());
         }
     }
     if (place && place->fullScreen) {
-        showFullScreen();
+        enterFullScreen();
     } else {
         show();
     }
+    // The keys (F11) reach a window that has the focus; without a window
+    // manager nobody else gives it.
+    activateWindow();
 }
 
 void PlayerWindow::rememberPlace() {
     if (autoPlay_) {
         return;
     }
-    const bool normal = !isFullScreen() && !isMaximized();
-    const QRect rect = normal ? geometry() : normalGeometry();
+    const QRect rect = isFullScreen()  ? normalPlace_
+                       : isMaximized() ? normalGeometry()
+                                       : geometry();
     if (rect.isEmpty()) {
         return;
     }

@@ -67,12 +67,16 @@ class PlayerWindow : public QWidget {
     void onPlayEnded();
     void showEndOffer();
     void rememberPlace();
+    void enterFullScreen();
+    void leaveFullScreen();
 
     std::unique_ptr<GameRecord> record_;
     std::string folder_;
     PlayController* play_ = nullptr;
     QPointer<QDialog> offer_;
-    QImage lastPicture_;  // shown between the end of a game and the next
+    QImage lastPicture_;
+    QRect normalPlace_;  // the window's place when it is not full screen  // shown between the end
+                         // of a game and the next
     bool autoPlay_ = false;
     bool closing_ = false;
     bool ownsSoundDevice_ = false;

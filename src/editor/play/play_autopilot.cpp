@@ -11,7 +11,6 @@
 #include "editor/play/play_view.h"
 #include "editor/play/player_choice_dialog.h"
 #include "editor/play/window_play_screen.h"
-#include "editor/window/editor_window.h"
 #include "engine/game_session.h"
 
 namespace banmen {

@@ -103,7 +103,7 @@ void PlayFrame::drawSideBackground() {
                      kDtCenter | kDtVCenter | kDtWordBreak | kDtNoClip);
     };
     sideText(QStringLiteral("雙六(四季彩コレクション)"), kSideNameRect, 100);
-    sideText(QStringLiteral("盤面工房 テストプレイ"), kSideNoticeRect, 90);
+    sideText(notice_, kSideNoticeRect, 90);
     if (record_ != nullptr) {
         sideText(TextFromSjis(fieldText(record_->settings.title)), kSideTitleRect, 90);
         sideText(TextFromSjis(fieldText(record_->settings.rightsNotice)), kSideRightsRect, 80);

@@ -18,6 +18,7 @@
 // it without a window.
 
 #include <QImage>
+#include <QString>
 #include <array>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class PlayFrame {
     // buttons.
     void setGame(const GameRecord& record, const std::string& folder, int playerCount);
     bool hasGame() const { return record_ != nullptr; }
+    // The tool's notice line in the side area, from the next setGame on.
+    void setNoticeLine(QString text) { notice_ = std::move(text); }
     const GameRecord& record() const { return *record_; }
     const std::string& folder() const { return folder_; }
     int playerCount() const { return playerCount_; }
@@ -155,6 +158,7 @@ class PlayFrame {
     std::vector<Rect> dirty_;
     const GameRecord* record_ = nullptr;
     std::string folder_;
+    QString notice_ = QStringLiteral("盤面工房 テストプレイ");
     int playerCount_ = 1;
 };
 
