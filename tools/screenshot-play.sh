@@ -49,7 +49,7 @@ rm -f "$out"/*.png
 cli="$build/bin/banmen-cli"
 new=$("$cli" new "四季の道" "$game")
 "$cli" dump "$new" | python3 "$root/tools/play/sample_game.py" >"$work/game.json"
-"$cli" load-json "$work/game.json" "$new"
+"$cli" load-json --force "$work/game.json" "$new"
 cp "$build/bin/Image Files/"*.bmp "$game/Image Files/"
 
 export BANMEN_PLAY_SHOTS="$out"

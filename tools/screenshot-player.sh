@@ -58,7 +58,7 @@ game="$work/game"
 mkdir -p "$game/Image Files"
 new=$("$cli" new "四季の道" "$game")
 "$cli" dump "$new" | python3 "$root/tools/play/sample_game.py" >"$work/game.json"
-"$cli" load-json "$work/game.json" "$new" >/dev/null
+"$cli" load-json --force "$work/game.json" "$new" >/dev/null
 cp "$build/bin/Image Files/"*.bmp "$game/Image Files/"
 sgr="$work/四季の道.sgr"
 "$cli" build "$new" --out "$sgr" >/dev/null

@@ -48,13 +48,7 @@ void scheduleScreenshot(QWidget& window, const QString& file) {
 }
 
 void schedulePlayShots(banmen::EditorWindow& window, const QString& folder, bool squareDebug) {
-    if (const char* dice = std::getenv("BANMEN_PLAY_DICE"); dice != nullptr) {
-        banmen::PlayOptions options;
-        for (const QString& face : QString::fromLatin1(dice).split(QLatin1Char(','))) {
-            options.forcedDice.push_back(face.toInt());
-        }
-        window.play().setOptions(options);
-    }
+    banmen::forceDiceFromEnvironment(window.play());
     auto* pilot = new banmen::PlayAutopilot(window.play(), window, folder, &window);
     QObject::connect(pilot, &banmen::PlayAutopilot::finished, &window, [pilot] {
         for (const QString& shot : pilot->shots()) {

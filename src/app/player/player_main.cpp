@@ -45,13 +45,7 @@ void fail(const std::string& file, const banmen::Status& status) {
 }
 
 void schedulePlayShots(PlayerWindow& window, const QString& folder) {
-    if (const char* dice = std::getenv("BANMEN_PLAY_DICE"); dice != nullptr) {
-        banmen::PlayOptions options;
-        for (const QString& face : QString::fromLatin1(dice).split(QLatin1Char(','))) {
-            options.forcedDice.push_back(face.toInt());
-        }
-        window.play().setOptions(options);
-    }
+    banmen::forceDiceFromEnvironment(window.play());
     auto* pilot = new banmen::PlayAutopilot(window.play(), window, folder, &window);
     QObject::connect(&window, &PlayerWindow::gameEnded, &window, [&window, pilot, folder] {
         QTimer::singleShot(kShotDelayMs, &window, [&window, pilot, folder] {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cstdlib>
 
 #include "editor/play/dice_prompt.h"
 #include "editor/play/info_window.h"
@@ -21,6 +22,19 @@ constexpr int kPollMs = 20;
 constexpr int kBurstMs = 700;
 
 }  // namespace
+
+void forceDiceFromEnvironment(PlayController& play) {
+    const char* dice = std::getenv("BANMEN_PLAY_DICE");
+    if (dice == nullptr) {
+        return;
+    }
+    PlayOptions options = play.session().options();
+    options.forcedDice.clear();
+    for (const QString& face : QString::fromLatin1(dice).split(QLatin1Char(','))) {
+        options.forcedDice.push_back(face.toInt());
+    }
+    play.setOptions(options);
+}
 
 PlayAutopilot::PlayAutopilot(PlayController& play, QWidget& shotTarget, QString shotFolder,
                              QObject* parent)

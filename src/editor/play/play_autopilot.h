@@ -18,6 +18,11 @@ namespace banmen {
 
 class PlayController;
 
+// Pictures and checks may force the dice of a run: BANMEN_PLAY_DICE=3,1,6
+// makes them land on those faces. Sets them as the controller's options when
+// the variable is set.
+void forceDiceFromEnvironment(PlayController& play);
+
 class PlayAutopilot : public QObject {
     Q_OBJECT
 
