@@ -109,6 +109,25 @@ TEST(IniDocument, AnUnclosedQuoteCannotSwallowLaterKeys) {
     EXPECT_TRUE(again.contains("BuildFolder"));
 }
 
+// Found by fuzzing: a key ending in "/" was written ending in "\", which
+// escaped its "=": the next read found a line without one, a broken file.
+TEST(IniDocument, KeysWithEmptyPartsAreWrittenSoTheyReadBack) {
+    IniDocument document;
+    const std::string found(
+        "[General]\nBuildFlo=rezsd:/home/a[ResentWorkspaces]ord:0\n"
+        "bMapGr[ResentWorkspaces]t:/tmp/=\0\0\0\0\0\0\0two,\x18three.sgw=\n",
+        111);
+    ASSERT_TRUE(document.parse(found));
+    document.setText("bMapGrid", "dword:1");
+    IniDocument again;
+    ASSERT_TRUE(again.parse(document.serialize()));
+    EXPECT_EQ(again.text("bMapGrid"), "dword:1");
+    EXPECT_TRUE(again.contains("bMapGr[ResentWorkspaces]t:/tmp"));
+    document.setText("/a//b/", "x");
+    ASSERT_TRUE(again.parse(document.serialize()));
+    EXPECT_EQ(again.text("a/b"), "x");
+}
+
 TEST(IniDocument, RemovingAValueKeepsTheGroupOfItsNameAndTheOtherWayRound) {
     IniDocument document;
     document.setText("Twin", "value");

@@ -469,6 +469,28 @@ bool nextLine(std::string_view data, std::size_t& position, std::string_view& li
     return !line.empty();
 }
 
+// A key as QSettings keeps one: no empty parts (no leading, trailing or
+// doubled "/"). A name ending in "/" would be written ending in "\", which
+// would escape the "=" after it.
+std::string normalizedKey(std::string_view key) {
+    std::string out;
+    std::size_t start = 0;
+    while (start <= key.size()) {
+        std::size_t end = key.find('/', start);
+        if (end == std::string_view::npos) {
+            end = key.size();
+        }
+        if (end > start) {
+            if (!out.empty()) {
+                out += '/';
+            }
+            out += key.substr(start, end - start);
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
 // The group part ("" for the top level) and the name of a key.
 std::pair<std::string_view, std::string_view> splitKey(std::string_view key) {
     const std::size_t slash = key.find('/');
@@ -508,12 +530,13 @@ bool IniDocument::parse(std::string_view text) {
             ok = ok && line.front() == ';';
             continue;
         }
-        const std::string name = unescapeKey(trimmed(line.substr(0, equals)));
-        if (name.empty()) {
+        const std::string key =
+            normalizedKey(section + unescapeKey(trimmed(line.substr(0, equals))));
+        if (key.empty()) {
             continue;
         }
         ParsedValue value = parseValue(line.substr(equals + 1));
-        Entry entry{section + name, std::move(value.text), std::move(value.written)};
+        Entry entry{key, std::move(value.text), std::move(value.written)};
         if (Entry* existing = find(entry.key)) {
             *existing = std::move(entry);
         } else {
@@ -580,8 +603,9 @@ bool IniDocument::hasGroup(std::string_view group) const {
     });
 }
 
-void IniDocument::setText(std::string_view key, std::string_view value) {
-    Entry entry{std::string(key), std::string(value), escapeValue(value)};
+void IniDocument::setText(std::string_view rawKey, std::string_view value) {
+    const std::string key = normalizedKey(rawKey);
+    Entry entry{key, std::string(value), escapeValue(value)};
     if (Entry* existing = find(key)) {
         *existing = std::move(entry);
     } else {
