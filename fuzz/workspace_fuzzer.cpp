@@ -15,13 +15,17 @@
 using namespace banmen;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const GameRecord base = test::fullRecord();
+    // The new-game defaults mostly (quick to write as JSON), the full game
+    // when the first byte's bit 2 asks for it.
+    static const GameRecord defaults = test::defaultRecord();
+    static const GameRecord full = test::fullRecord();
     fuzz::Input input(data, size);
     std::vector<std::uint8_t> file;
-    switch (input.byte() % 3) {
+    const std::uint8_t mode = input.byte();
+    switch (mode % 3) {
         case 0:
             file.resize(kGameRecordSize);
-            std::memcpy(file.data(), &base, kGameRecordSize);
+            std::memcpy(file.data(), (mode & 4) != 0 ? &full : &defaults, kGameRecordSize);
             fuzz::applyPatches(input, file);
             break;
         case 1:
