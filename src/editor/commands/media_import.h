@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -28,14 +29,21 @@ struct ChosenMedia {
 std::optional<ChosenMedia> choosePictureFile(QWidget* parent, EditorDocument& document);
 std::optional<ChosenMedia> chooseSoundFile(QWidget* parent, EditorDocument& document);
 
+// The native path of a stored media file inside the workspace's subfolder
+// ("Image Files" or "Sound Files"); empty for an empty or unreadable name.
+std::string mediaFilePath(const EditorDocument& document, std::string_view subfolder,
+                          const std::string& storedName);
+
 // The object name a stored file gives: the text between the first "(" and
 // the next ")" when there is any, else the file's title (CP932).
 std::string objectNameFromFile(const std::string& storedName);
 
 // Creates the picture when it is missing (width x height filled with the
 // colour, -1 for white, with the painting prompt in the inverted colour),
-// then hands it to the desktop's picture program. False when the picture
-// could not be created or handed over (the user has been told).
+// then hands it to the desktop's program for BMP files. True when the
+// picture is there (the caller shows it again), whether or not a program
+// took it: when the desktop has none, the status line says so. False when
+// the picture could not be created (the user has been told).
 bool openPictureForPainting(QWidget* parent, EditorDocument& document,
                             const std::string& storedName, int width, int height,
                             std::int32_t colour);

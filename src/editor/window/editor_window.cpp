@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "editor/commands/command_ids.h"
+#include "editor/commands/media_commands.h"
 #include "editor/document/editor_document.h"
 #include "editor/document/object_captions.h"
 #include "editor/map/map_view.h"
@@ -81,6 +82,7 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
 
     buildMenus();
     bindWindowCommands();
+    bindMediaCommands(*this);
     connect(&document_, &EditorDocument::changed, this, &EditorWindow::onDocumentChanged);
     connect(&document_, &EditorDocument::selectionChanged, this, &EditorWindow::onSelectionChanged);
     connect(&document_, &EditorDocument::modifiedChanged, this, [this] { refreshTitle(); });
