@@ -1,6 +1,8 @@
 // The editor: opens its main window, with the file named on the command line
 // ("banmen FILE", or "banmen --debug-square N FILE" to start a square debug
-// run from square N once the file is open).
+// run from square N once the file is open). "banmen /INSTALL" and
+// "banmen /UNINSTALL" register or remove the file types for the current user
+// and end without a window.
 //
 // BANMEN_SCREENSHOT=<file.png> saves a picture of the window shortly after
 // start-up and quits (tools/screenshot-editor.sh); an open message box or
@@ -18,6 +20,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "editor/dialogs/message_box_notifier.h"
 #include "editor/document/editor_document.h"
@@ -25,7 +29,9 @@
 #include "editor/play/play_controller.h"
 #include "editor/window/command_line.h"
 #include "editor/window/editor_window.h"
+#include "platform/base_folder.h"
 #include "platform/settings/player_settings.h"
+#include "platform/settings/registration_switches.h"
 
 namespace {
 
@@ -64,6 +70,12 @@ void schedulePlayShots(banmen::EditorWindow& window, const QString& folder, bool
 }  // namespace
 
 int main(int argc, char** argv) {
+    // "/INSTALL" and "/UNINSTALL" register or remove the file types and end
+    // before anything of the window starts.
+    if (const auto registration =
+            banmen::FindRegistrationSwitch(std::vector<std::string>(argv + 1, argv + argc))) {
+        return banmen::RunRegistrationSwitch(*registration, banmen::ModulePath());
+    }
     QApplication app(argc, argv);
     // New games take their pictures, and games their default sounds, from
     // the folders the companion player's settings name.
