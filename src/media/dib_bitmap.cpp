@@ -128,7 +128,11 @@ bool DibBitmap::adopt(const BitmapInfo& source, std::vector<std::uint8_t> ownBit
         bits_ = ownBits_.data();
     }
     format_ = std::make_unique<PixelFormat>(info_);
-    colourCount_ = info.bitCount <= 8 ? info.tableSize() : info.bitCount == 16 ? 65536 : 16777216;
+    // Loaded and attached pictures count 2^bits colours whatever their table
+    // holds; Create from an info takes the info's own count (below).
+    colourCount_ = info.bitCount <= 8    ? 1u << info.bitCount
+                   : info.bitCount == 16 ? 65536
+                                         : 16777216;
     origin_ = std::move(origin);
     SetTransparentColor(transparent);
     return true;
@@ -149,6 +153,9 @@ bool DibBitmap::Create(const BitmapInfo& info, const void* initialBits, Colour t
     Free();
     if (!adopt(info, {}, nullptr, kNoColour, std::string(kCreated), nullptr)) {
         return false;
+    }
+    if (info_.bitCount <= 8) {
+        colourCount_ = info_.tableSize();
     }
     if (initialBits != nullptr) {
         std::memcpy(bits_, initialBits, stride_ * static_cast<std::size_t>(height_));

@@ -154,8 +154,9 @@ class DibBitmap {
     // Null when the object holds nothing.
     const BitmapInfo* GetInfo() const { return IsEmpty() ? nullptr : &info_; }
     std::uint32_t GetBitsPerPixel() const { return IsEmpty() ? 0 : info_.bitCount; }
-    // Table entries for 8 bits or less (a loaded file: the entries its table
-    // holds); 65536 for 16 bits, 16777216 above.
+    // 2^bits for 8 bits or less (a bitmap created from an info: the info's
+    // colour-used count), whatever a loaded file's table holds; 65536 for
+    // 16 bits, 16777216 above.
     std::uint32_t GetColourCount() const { return IsEmpty() ? 0 : colourCount_; }
     bool IsTopDown() const { return info_.height < 0; }
     std::size_t GetStride() const { return stride_; }

@@ -13,6 +13,7 @@
 #include "media/bmp_reader.h"
 #include "media/bmp_writer.h"
 #include "media/dib_bitmap.h"
+#include "support/test_support.h"
 
 namespace banmen {
 namespace {
@@ -140,6 +141,29 @@ TEST(BmpReader, EightBitsKeepTheirTable) {
     EXPECT_EQ(l->image.info.colorsUsed, 5u);
     EXPECT_EQ(l->bitmap.GetColourCount(), 5u);
     expectTopRow(l->bitmap);
+}
+
+TEST(BmpReader, ALoadedPictureCountsEveryColourOfItsDepth) {
+    test::TempDir dir;
+    for (const std::uint16_t bits : {std::uint16_t{1}, std::uint16_t{4}, std::uint16_t{8}}) {
+        BmpBuilder b;
+        b.width = 3;
+        b.height = 2;
+        b.bitCount = bits;
+        b.colorsUsed = 2;
+        b.table = {kRed, kWhite};
+        b.pixels.assign(8, 0);
+        const std::string path = dir.file("short" + std::to_string(bits) + ".bmp");
+        test::writeBytes(path, b.build());
+        DibBitmap loaded;
+        ASSERT_TRUE(loaded.LoadFile(path)) << bits;
+        EXPECT_EQ(loaded.GetColourCount(), 1u << bits) << bits;
+        EXPECT_EQ(loaded.GetPixel(0, 0), RgbColour(255, 0, 0)) << bits;
+        // Made from the same info, the bitmap takes the info's own count.
+        auto made = load(b.build());
+        ASSERT_TRUE(made->status) << bits;
+        EXPECT_EQ(made->bitmap.GetColourCount(), 2u) << bits;
+    }
 }
 
 TEST(BmpReader, EveryHeaderSizeReadsTheSamePicture) {
