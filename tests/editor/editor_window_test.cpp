@@ -14,6 +14,7 @@
 #include "editor/map/painted_sprites.h"
 #include "editor/window/editor_window.h"
 #include "editor/window/status_line.h"
+#include "model/default_folders.h"
 #include "model/workspace.h"
 #include "platform/sjis.h"
 #include "support/capturing_notifier.h"
@@ -302,6 +303,23 @@ class EditorWindowTest : public QObject {
         QCOMPARE(at(shot, kStart + QPoint(0, -8)),
                  fill(MarkerGroup::Start, MarkerState::Incomplete));
         QCOMPARE(runsOf(shot, PaintedSprites::routeDotColor(), QPoint(0, 500), 1, 0), 18);
+    }
+
+    void aNewGamesBoardPictureComesFromTheDefaultFolder() {
+        // A picture of the new game's list, never copied into the workspace.
+        test::TempDir defaults;
+        const QColor left(0x10, 0x80, 0x40);
+        const QColor right(0xe0, 0x30, 0x70);
+        test::writeBytes(defaults.file("default board.bmp"), bmp24(80, 60, left, right));
+        setDefaultImageFolderProvider([&] { return defaults.path(); });
+        test::TempDir folder;
+        const std::string path = writeWorkspace(folder.path(), "既定の絵", "default board.bmp");
+        Editor editor;
+        QVERIFY(editor.window.openFile(path).isOk());
+        const QImage shot = grabClient(editor.window);
+        setDefaultImageFolderProvider(nullptr);
+        QCOMPARE(at(shot, 2, 2), left);
+        QCOMPARE(at(shot, 797, 597), right);
     }
 
     void unreadableBoardPictureLeavesBackground() {

@@ -2,30 +2,35 @@
 
 #include <QString>
 
+#include "model/image_files.h"
 #include "model/text_field.h"
-#include "model/workspace.h"
-#include "platform/paths.h"
-#include "platform/sjis.h"
 
 namespace banmen {
 
-std::string boardPicturePath(const GameRecord& record, const std::string& folder) {
+namespace {
+
+// What names the picture: the folder and the image's file name. Finding the
+// file looks at the disk, so it is done again only when this changes.
+std::string pictureKey(const GameRecord& record, const std::string& folder) {
     const std::int32_t picture = record.settings.gamePicture;
-    if (!isImageRef(record, picture) || folder.empty()) {
+    if (!isImageRef(record, picture)) {
         return {};
     }
-    const std::string name = sjis::toUtf8Lossy(fieldText(record.images[picture].fileName));
-    if (name.empty()) {
-        return {};
-    }
-    return path::PathJoin(path::PathJoin(folder, kImageFolderName), name);
+    return folder + '\n' + std::string(fieldText(record.images[picture].fileName));
+}
+
+}  // namespace
+
+std::string boardPicturePath(const GameRecord& record, const std::string& folder) {
+    return FindImageFile(record, folder, record.settings.gamePicture);
 }
 
 const QImage& BoardPicture::image(const GameRecord& record, const std::string& folder) {
-    std::string path = boardPicturePath(record, folder);
-    if (!loaded_ || path != path_) {
-        path_ = std::move(path);
-        image_ = path_.empty() ? QImage() : QImage(QString::fromStdString(path_));
+    std::string key = pictureKey(record, folder);
+    if (!loaded_ || key != key_) {
+        key_ = std::move(key);
+        const std::string path = key_.empty() ? std::string() : boardPicturePath(record, folder);
+        image_ = path.empty() ? QImage() : QImage(QString::fromStdString(path));
         loaded_ = true;
     }
     return image_;

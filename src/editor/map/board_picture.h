@@ -1,7 +1,8 @@
 #pragma once
 // The game's board picture (settings `gamePicture`), loaded from the
-// workspace's "Image Files" folder and kept until its path changes or the
-// whole record is replaced.
+// workspace's "Image Files" folder or the default image folder (a new
+// game's pictures) and kept until its name changes or the whole record is
+// replaced.
 
 #include <QImage>
 #include <string>
@@ -10,7 +11,8 @@
 
 namespace banmen {
 
-// The native path of the board picture, or empty when the game has none.
+// The native path of the board picture, or empty when the game has none or
+// its file is not found.
 std::string boardPicturePath(const GameRecord& record, const std::string& folder);
 
 class BoardPicture {
@@ -21,7 +23,7 @@ class BoardPicture {
     void invalidate();
 
   private:
-    std::string path_;
+    std::string key_;
     bool loaded_ = false;
     QImage image_;
 };

@@ -1,9 +1,6 @@
 #include "editor/play/draw/play_pictures.h"
 
-#include "model/text_field.h"
-#include "model/workspace.h"
-#include "platform/paths.h"
-#include "platform/sjis.h"
+#include "model/image_files.h"
 
 namespace banmen::play {
 
@@ -28,14 +25,7 @@ bool ProgramPictures::load() {
 }
 
 std::string gameImagePath(const GameRecord& record, const std::string& folder, int index) {
-    if (!isImageRef(record, index) || folder.empty()) {
-        return {};
-    }
-    const std::string name = sjis::toUtf8Lossy(fieldText(record.images[index].fileName));
-    if (name.empty()) {
-        return {};
-    }
-    return path::PathJoin(path::PathJoin(folder, kImageFolderName), name);
+    return FindImageFile(record, folder, index);
 }
 
 bool loadGameImage(DibBitmap& bitmap, const GameRecord& record, const std::string& folder,

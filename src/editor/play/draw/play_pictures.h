@@ -1,6 +1,6 @@
 #pragma once
 // The pictures the play screen draws with: the program's own (resources) and
-// those of the game being played (files in its "Image Files" folder).
+// those of the game being played (model/image_files.h finds their files).
 
 #include <array>
 #include <string>
@@ -28,7 +28,8 @@ struct ProgramPictures {
     bool load();
 };
 
-// The native path of image `index` of the game, empty when it has none.
+// The native path of image `index`'s file (FindImageFile), empty when it
+// has none or the file is in neither the workspace nor the default folder.
 std::string gameImagePath(const GameRecord& record, const std::string& folder, int index);
 
 // Loads image `index` of the game (keyed with `transparent`); false, and
