@@ -161,7 +161,7 @@ class GameSession : public RecordOwner {
     void runDebugStart();
     void finishTurn(int player);
     void announceEnd();
-    void showTurnPrompt(int player, std::int32_t square);
+    int showTurnPrompt(int player, std::int32_t square);
     bool applyOneUpdate(int player, std::int32_t square, int u, bool& first);
     bool showResultLine(int player, std::string_view text);
 
@@ -184,7 +184,8 @@ class GameSession : public RecordOwner {
     std::int32_t drawMode_ = 0;
     int turns_ = 0;
     int resolutions_ = 0;  // in the current turn
-    // The last StepOnce was a person's pick at a branch (ChooseSquare).
+    // The last StepOnce was a pick at a branch among different squares
+    // (ChooseSquare).
     bool lastStepChosen_ = false;
     EndReason endReason_ = EndReason::Finished;
     std::array<std::array<std::int32_t, kTrailSize>, kPlayerCount> trail_{};

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kComputerSquareWaitMs = 6000;
 constexpr int kMaxRedraws = 10000;
+constexpr int kMaxChosenRefunds = 1000;
 
 // The game sound a square of each kind plays when it has none of its own;
 // a rest square plays nothing when stopped on.
@@ -117,7 +118,9 @@ std::int32_t GameSession::StepOnce(int p) {
                                                     static_cast<std::size_t>(count));
         if (debug_ || !isComputer(p)) {
             choice = screen_.ChooseSquare(p, s, offered);
-            lastStepChosen_ = true;
+            // Links that all lead to one square offer no choice.
+            lastStepChosen_ = std::any_of(offered.begin(), offered.end(),
+                                          [&](std::int32_t c) { return c != offered[0]; });
             if (std::find(offered.begin(), offered.end(), choice) == offered.end()) {
                 choice = -1;
             }
@@ -136,7 +139,8 @@ void GameSession::MoveSteps(int p, int n) {
     int& length = trailLength_[static_cast<std::size_t>(p)];
     const int startLength = length;
     int i = 0;
-    int refunds = 0;
+    int forcedRefunds = 0;
+    int chosenRefunds = 0;
     // Leaving a square that this move entered passes it; the square the move
     // starts from is not passed.
     bool entered = false;
@@ -173,17 +177,16 @@ void GameSession::MoveSteps(int p, int n) {
         }
         if (length > startLength && length >= 2 && c == trailEntry(p, length - 2)) {
             // Back onto the square left earlier in this move: the earlier
-            // step leaves the trail and this one does not count. A person who
-            // chose to turn back at a branch gets the earlier step back too;
-            // a forced or computer step back costs its pip, so that two
-            // squares linked only to each other cannot hold a move forever.
-            // A move gives back at most as many steps as it has pips, so no
-            // chooser (a script, a terminal at end of input) can hold it
-            // forever either.
+            // step leaves the trail and this one does not count. A person
+            // who chose to turn back at a branch gets every such step back
+            // (up to a number no person reaches: a script or a stuck random
+            // source must not hold the move forever). Where no choice was
+            // offered (a forced step, a computer whose links all lead back)
+            // at most as many steps are given back as the throw has pips, so
+            // that two squares linked only to each other end the move.
             --length;
-            if (lastStepChosen_ && refunds < n) {
+            if (lastStepChosen_ ? chosenRefunds++ < kMaxChosenRefunds : forcedRefunds++ < n) {
                 --i;
-                ++refunds;
             }
             if (events_ != nullptr) {
                 events_->PieceMoved(p, MoveKind::Step, from, c, true);

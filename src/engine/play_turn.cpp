@@ -25,7 +25,9 @@ int GameSession::takeForced() {
     return 0;
 }
 
-void GameSession::showTurnPrompt(int k, std::int32_t square) {
+// Returns how far below its usual place the throw label stands: it follows
+// the die-face jump lines when five or six of them reach its usual place.
+int GameSession::showTurnPrompt(int k, std::int32_t square) {
     const EngineTexts& t = texts_;
     const std::string_view name = fieldText(record().players[k].name);
     std::array<std::int32_t, kDieJumpCount> targets{};
@@ -36,6 +38,7 @@ void GameSession::showTurnPrompt(int k, std::int32_t square) {
         jumps += targets[static_cast<std::size_t>(face)] != -1 ? 1 : 0;
     }
     text_.assign(name).append(t.turnTail);
+    int line = 0;
     if (jumps == 0) {
         screen_.ShowTurnPicture(kTurnPictureTop);
         screen_.ShowPanelText({text_, kTurnPromptRect, kTextSize, kWhite, TextStyle::Plain});
@@ -43,7 +46,6 @@ void GameSession::showTurnPrompt(int k, std::int32_t square) {
         screen_.ShowTurnPicture(kTurnPictureTopWithJumps);
         screen_.ShowPanelText(
             {text_, kTurnPromptWithJumpsRect, kTextSize, kWhite, TextStyle::Plain});
-        int line = 0;
         auto showLine = [&](std::string_view lineText) {
             const int top = kJumpLinesTop + line * kJumpLineHeight;
             screen_.ShowPanelText(
@@ -65,7 +67,12 @@ void GameSession::showTurnPrompt(int k, std::int32_t square) {
             showLine(t.otherFaces);
         }
     }
-    screen_.ShowPanelText({t.throwLabel, kThrowLabelRect, kTextSize, kWhite, TextStyle::Plain});
+    const int below = std::max(0, kJumpLinesTop + line * kJumpLineHeight - kThrowLabelRect.top);
+    PanelRect label = kThrowLabelRect;
+    label.top += below;
+    label.bottom += below;
+    screen_.ShowPanelText({t.throwLabel, label, kTextSize, kWhite, TextStyle::Plain});
+    return below;
 }
 
 void GameSession::PlayTurn(int k) {
@@ -93,8 +100,8 @@ void GameSession::PlayTurn(int k) {
     }
 
     const std::int32_t square = squareOf(k);
-    showTurnPrompt(k, square);
     Button throwButton;
+    throwButton.top += showTurnPrompt(k, square);
     throwButton.role = ButtonRole::Throw;
     throwButton.look = isComputer(k) ? 2 : 0;
     const WaitOutcome thrown = waitFor(throwButton, isComputer(k) ? kComputerThrowMs : 0);
@@ -111,6 +118,8 @@ void GameSession::PlayTurn(int k) {
         screen_.RemoveDice();
         return;
     }
+    // The face replaces the prompt on a clean panel.
+    screen_.ClearPanel();
     screen_.ShowThrownFace(face, kThrownFaceTop);
     text_.assign(digitText(face)).append(t.thrownTail);
     screen_.ShowPanelText({text_, kThrownFaceTextRect, kTextSize, kWhite, TextStyle::Plain});

@@ -130,11 +130,24 @@ class PlayRunTest : public QObject {
     }
 
     void wholeGameWithTwoPersons() {
-        PlayRig rig(test::lineGame(2, 3));
+        // Player 1's piece is one of the new game's pictures, which stay in
+        // the default image folder: the workspace has no "Image Files".
+        GameRecord record = test::lineGame(2, 3);
+        int kokeshi = -1;
+        for (int m = 0; m < kImageCount; ++m) {
+            if (std::string_view(record.images[m].fileName) == "KokeshiRed.bmp") {
+                kokeshi = m;
+            }
+        }
+        QVERIFY(kokeshi >= 0);
+        record.players[0].picture = kokeshi;
+        PlayRig rig(record);
         PlayOptions options;
         options.forcedDice = {2, 1, 1};
         rig.play().setOptions(options);
-        const QImage pawns[2] = {resourceImage(3001), resourceImage(3002)};
+        const QImage pawns[2] = {
+            QImage(QStringLiteral(BANMEN_BIN_DIR "/Image Files/KokeshiRed.bmp")),
+            resourceImage(3002)};
         const QImage turn = resourceImage(9000);
         const QImage dice = resourceImage(5000);
         const QImage badges = resourceImage(8010);
@@ -157,9 +170,10 @@ class PlayRunTest : public QObject {
             if (!faceSeen && rig.session().phase() == PhaseTurn && !screen.rollingDice() &&
                 throws == 1 && !screen.waitingForButton() &&
                 rig.session().record().players[0].currentSquare == 0) {
-                // The pause after the throw: the die rests on its face.
+                // The pause after the throw, once the panel has opened again
+                // on the thrown face.
                 afterDice = grabFrame(rig.view());
-                faceSeen = !afterDice.isNull();
+                faceSeen = standsAt(afterDice, dice, QRect(28, 34, 28, 31), {810 + 65, 226 + 60});
             }
             if (!clicker.ready(screen)) {
                 return backToEditing(rig) && throws > 0;
@@ -206,10 +220,11 @@ class PlayRunTest : public QObject {
         QVERIFY(lightPixels(firstTurn, QRect(810, 226 + 100, 158, 24)) > 40);
         firstTurnChecked = true;
 
-        // The thrown face 2: the small die in the panel at (65, 60), and the
-        // die resting upright on its face in the dice area.
+        // The thrown face 2: the small die at (65, 60) of a cleared panel
+        // (the turn picture is gone), and the die resting upright on its
+        // face in the dice area.
         QVERIFY(faceSeen);
-        QVERIFY(standsAt(afterDice, dice, QRect(28, 34, 28, 31), {810 + 65, 226 + 60}));
+        QVERIFY(!standsAt(afterDice, turn, turn.rect(), {810 + (158 - 96) / 2, 226 + 40}));
         QVERIFY(foundIn(afterDice, dice, QRect(28, 0, 28, 33), QRect(345, 250, 200, 200)));
 
         // Second turn: player 1 alone on square 3 (400, 300), player 2 still
@@ -275,6 +290,56 @@ class PlayRunTest : public QObject {
         QVERIFY(!rig.screen().sounds().anyPlaying());
         QVERIFY(rig.window->action(kCmdRun)->isEnabled());
         QVERIFY(!rig.window->action(kCmdStopRun)->isEnabled());
+    }
+
+    void throwLabelAndButtonFollowSixJumpLines() {
+        GameRecord record = test::lineGame(1, 7);
+        for (int face = 0; face < 6; ++face) {
+            record.squares[0].dieJumps[face] = face + 1;
+        }
+        PlayRig rig(record);
+        ButtonClicker clicker;
+        const QImage look = resourceImage(6000);
+        QImage prompt;
+        Driver driver([&] {
+            WindowPlayScreen& screen = rig.screen();
+            if (throughOpening(rig, clicker)) {
+                return false;
+            }
+            if (clicker.ready(screen) && screen.waitButton().role == ButtonRole::Throw) {
+                // The button blinks: a grab while it is shown, if one comes.
+                prompt = grabFrame(rig.view());
+                if (standsAt(prompt, look, look.rect(), {kButtonLeft, 418}) ||
+                    clicker.since.elapsed() > 2000) {
+                    clickAt(rig.view(), kStopPoint);
+                    return true;
+                }
+            }
+            return false;
+        });
+        rig.window->startTestRun();
+        QVERIFY(QTest::qWaitFor([&] { return driver.done(); }, 30000));
+        QVERIFY(!prompt.isNull());
+        // Below the prompt (panel y 70 to 94) stand six jump lines, 12
+        // pixels apart from y 98, and "投げる" under them: seven separate
+        // bands of white text, none of them taller than a line.
+        std::vector<std::pair<int, int>> bands;
+        for (int y = 226 + 96; y < 226 + 192; ++y) {
+            const bool ink = lightPixels(prompt, QRect(810, y, 158, 1)) > 0;
+            if (ink && (bands.empty() || bands.back().second != y - 1)) {
+                bands.emplace_back(y, y);
+            } else if (ink) {
+                bands.back().second = y;
+            }
+        }
+        QCOMPARE(static_cast<int>(bands.size()), 7);
+        for (const auto& [top, bottom] : bands) {
+            QVERIFY2(bottom - top < 12, qPrintable(QString("%1..%2").arg(top).arg(bottom)));
+        }
+        // The throw button's picture stands below the label, within the panel.
+        QVERIFY(standsAt(prompt, look, look.rect(), {kButtonLeft, 418}));
+        QVERIFY(bands.back().second < 418);
+        QTRY_VERIFY_WITH_TIMEOUT(backToEditing(rig), 5000);
     }
 
     void debugPromptChoosesTheFace() {

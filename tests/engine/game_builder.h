@@ -120,6 +120,7 @@ struct Harness {
         session.Step();  // the opening
         screen.log.clear();
         screen.texts.clear();
+        screen.textRects.clear();
     }
 
     std::vector<JsonValue> events(std::string_view name = {}) const {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "game_builder.h"
@@ -108,7 +109,7 @@ TEST(MovementTest, APersonWhoTurnsBackAtABranchGetsTheEarlierStepBack) {
     EXPECT_EQ(h.screen.offered[0], (std::vector<int>{2, 0}));
 }
 
-TEST(MovementTest, TurningBackOverAndOverGivesBackNoMoreStepsThanTheThrow) {
+TEST(MovementTest, APersonWhoTurnsBackAgainAndAgainGetsEveryStepBack) {
     GameBuilder b;
     b.square(0, kSquareStart, {1});
     b.square(1, kSquareNormal, {0, 2});
@@ -116,23 +117,40 @@ TEST(MovementTest, TurningBackOverAndOverGivesBackNoMoreStepsThanTheThrow) {
     b.players(1);
     Harness h;
     h.screen.squareChoices = std::deque<int>(20, 0);
+    h.screen.squareChoices.push_back(2);
     playTurns(h, b.r(), dice({3}), 1);
-    // Three turns back are given back; after that every pip counts, so the
-    // move ends however the person keeps choosing.
-    EXPECT_EQ(h.moves(0).size(), 11u);
-    EXPECT_EQ(h.resolved(0), Squares{1});
+    // Twenty turns back cost nothing: the three pips still end on square 3.
+    EXPECT_EQ(h.moves(0).size(), 43u);
+    EXPECT_EQ(h.resolved(0), Squares{3});
+    EXPECT_EQ(h.session.trailLength(0), 4);
 }
 
-TEST(MovementTest, TwoSquaresLinkedBothWaysEndTheMove) {
-    GameBuilder b;
-    b.square(0, kSquareStart, {1});
-    b.square(1, kSquareNormal, {0});
-    b.players(1);
-    Harness h;
-    playTurns(h, b.r(), dice({3}), 1);
-    EXPECT_EQ(h.moves(0), (Strings{"step 0->1", "step 1->0 undone", "step 0->1", "step 1->0 undone",
-                                   "step 0->1"}));
-    EXPECT_EQ(h.resolved(0), Squares{1});
+TEST(MovementTest, StepsBackWithoutAChoiceAreGivenBackNoMoreOftenThanTheThrow) {
+    const Strings expected = {"step 0->1", "step 1->0 undone", "step 0->1", "step 1->0 undone",
+                              "step 0->1", "step 1->0 undone", "step 0->1", "step 1->0 undone",
+                              "step 0->1", "step 1->0 undone", "step 0->1"};
+    {
+        // Two squares linked only to each other.
+        GameBuilder b;
+        b.square(0, kSquareStart, {1});
+        b.square(1, kSquareNormal, {0});
+        b.players(1);
+        Harness h;
+        playTurns(h, b.r(), dice({3}), 1);
+        EXPECT_EQ(h.moves(0), expected);
+        EXPECT_EQ(h.resolved(0), Squares{1});
+    }
+    {
+        // A person offered two links that both lead back has no choice.
+        GameBuilder b;
+        b.square(0, kSquareStart, {1});
+        b.square(1, kSquareNormal, {0, 0});
+        b.players(1);
+        Harness h;
+        playTurns(h, b.r(), dice({3}), 1);
+        EXPECT_EQ(h.moves(0), expected);
+        EXPECT_EQ(h.resolved(0), Squares{1});
+    }
 }
 
 TEST(MovementTest, AComputerNeverTurnsBackAtABranch) {
@@ -162,7 +180,9 @@ TEST(MovementTest, AComputerWhoseLinksAllLeadBackGoesBack) {
     h.startAtTurns(b.r());
     h.session.SetComputer(0, true);
     h.session.Step();
-    EXPECT_EQ(h.moves(0), (Strings{"step 0->1", "step 1->0 undone", "step 0->1"}));
+    // No choice was offered: two steps are given back, then each costs a pip.
+    EXPECT_EQ(h.moves(0), (Strings{"step 0->1", "step 1->0 undone", "step 0->1", "step 1->0 undone",
+                                   "step 0->1", "step 1->0 undone", "step 0->1"}));
     EXPECT_EQ(h.resolved(0), Squares{1});
 }
 
@@ -269,6 +289,70 @@ TEST(MovementTest, SixDieFaceJumpsLeaveOutTheOtherFacesLine) {
     EXPECT_TRUE(h.screen.hasText("１がでたらS1へ進む"));
     EXPECT_TRUE(h.screen.hasText("６がでたらS6へ進む"));
     EXPECT_EQ(h.moves(0), Strings{"dieFace 0->6"});
+}
+
+// "投げる" stands below the last jump line, and the throw button below it.
+TEST(MovementTest, TheThrowLabelAndButtonFollowFiveOrSixJumpLines) {
+    for (const int jumps : {2, 4, 6}) {
+        GameBuilder b;
+        b.line(0, 8);
+        for (int face = 0; face < jumps; ++face) {
+            b.r().squares[0].dieJumps[face] = face + 1;
+        }
+        b.players(1);
+        Harness h;
+        playTurns(h, b.r(), dice({6}), 1);
+        const auto& texts = h.screen.texts;
+        const auto label = std::find(texts.begin(), texts.end(), "投げる");
+        ASSERT_NE(label, texts.end()) << jumps;
+        const auto at = static_cast<std::size_t>(label - texts.begin());
+        ASSERT_GE(at, 1u);
+        const PanelRect labelRect = h.screen.textRects[at];
+        const PanelRect lastLine = h.screen.textRects[at - 1];
+        EXPECT_GE(labelRect.top, lastLine.bottom) << jumps;
+        // Where the label stands without jump lines, unless they reach it.
+        EXPECT_EQ(labelRect.top, jumps < 4 ? kThrowLabelRect.top : lastLine.bottom + 1) << jumps;
+        const std::string wait = "wait look0 timeout0 top";
+        const auto button =
+            std::find_if(h.screen.log.begin(), h.screen.log.end(),
+                         [&](const std::string& line) { return line.starts_with(wait); });
+        ASSERT_NE(button, h.screen.log.end());
+        const int buttonTop = std::stoi(button->substr(wait.size()));
+        EXPECT_EQ(buttonTop - kButtonTop, labelRect.top - kThrowLabelRect.top) << jumps;
+    }
+}
+
+TEST(MovementTest, TheThrownFaceIsShownOnACleanPanel) {
+    GameBuilder b;
+    b.line(0, 8);
+    b.r().squares[0].dieJumps[0] = 5;
+    b.players(1);
+    Harness h;
+    playTurns(h, b.r(), dice({2}), 1);
+    const auto& log = h.screen.log;
+    const auto dice = std::find(log.begin(), log.end(), "dice 2");
+    ASSERT_NE(dice, log.end());
+    const Strings shown(dice + 1, dice + 4);
+    EXPECT_EQ(shown, (Strings{"clear", "text ２がでました", "pause 1000"}));
+}
+
+// The board close-up of a square without a picture: 142 x 115 around the
+// square, kept on the 800 x 600 board.
+TEST(MovementTest, TheCloseUpOfASquareIsCutWithinTheBoard) {
+    GameBuilder b;
+    b.line(0, 4);
+    const std::pair<int, int> places[] = {{30, 20}, {400, 530}, {700, 560}, {795, 598}};
+    for (int s = 1; s <= 4; ++s) {
+        b.r().squares[s].x = places[s - 1].first;
+        b.r().squares[s].y = places[s - 1].second;
+    }
+    b.players(1);
+    Harness h;
+    playTurns(h, b.r(), dice({1, 1, 1, 1}), 4);
+    EXPECT_EQ(h.screen.count("squarePicture 0 1 -1 0,0"), 1);
+    EXPECT_EQ(h.screen.count("squarePicture 0 2 -1 329,473"), 1);
+    EXPECT_EQ(h.screen.count("squarePicture 0 3 -1 629,485"), 1);
+    EXPECT_EQ(h.screen.count("squarePicture 0 4 -1 658,485"), 1);
 }
 
 TEST(MovementTest, WithoutDieFaceJumpsThePromptHasNoLines) {

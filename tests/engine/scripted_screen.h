@@ -30,6 +30,7 @@ class ScriptedScreen : public PlayScreen {
 
     std::vector<std::string> log;
     std::vector<std::string> texts;         // every panel text, UTF-8
+    std::vector<PanelRect> textRects;       // and where it was drawn
     std::vector<std::string> captions;      // dice prompt captions, UTF-8
     std::vector<std::vector<int>> offered;  // ChooseSquare candidates
     std::vector<RankRow> ranking;
@@ -61,6 +62,7 @@ class ScriptedScreen : public PlayScreen {
     void ClearPanel() override { log.push_back("clear"); }
     void ShowPanelText(const PanelText& text) override {
         texts.push_back(utf8(text.text));
+        textRects.push_back(text.rect);
         log.push_back("text " + texts.back());
     }
     void ShowPanelPlayer(int player) override {

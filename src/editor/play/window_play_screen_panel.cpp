@@ -18,7 +18,6 @@ constexpr int kPanelToggles = 200;      // + 2 * player (+ 1: the computer's)
 constexpr int kSelectionToggles = 300;  // the same, during the opening
 constexpr int kInfoGap = 4;
 constexpr PanelRect kNoticeRect{8, 30, 150, 130};
-constexpr PanelRect kBelowPlayerRect{0, 30, 158, 225};
 
 }  // namespace
 
@@ -55,11 +54,7 @@ void WindowPlayScreen::ShowTurnPicture(int top) {
     panelChanged();
 }
 
-// The thrown face takes the place of the turn's prompt: the panel below the
-// player's name is cleared first, so that the face and its text do not
-// stand over the turn picture and the prompt.
 void WindowPlayScreen::ShowThrownFace(int face, int top) {
-    frame_.clearPanelRect(kBelowPlayerRect);
     frame_.panelThrownFace(face, top);
     panelChanged();
 }
