@@ -4,100 +4,65 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
+#include <set>
 
 #include "engine/game_session.h"
-#include "support/sample_records.h"
+#include "scripted_screen.h"
+#include "support/hostile_records.h"
 
 namespace banmen {
 namespace {
 
-class Lcg {
-  public:
-    explicit Lcg(std::uint32_t seed) : state_(seed) {}
-    std::uint32_t next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return state_;
+// Every player who took a turn, moved, stopped on a square or had a value
+// changed.
+struct Actors : GameEvents {
+    std::set<int> players;
+    void TurnStarted(int, int player, std::int32_t) override { players.insert(player); }
+    void PieceMoved(int player, MoveKind, std::int32_t, std::int32_t, bool) override {
+        players.insert(player);
     }
-    // A reference: mostly small, sometimes -1, sometimes wild.
-    std::int32_t reference(int range) {
-        const std::uint32_t pick = next() % 10;
-        if (pick < 6) {
-            return static_cast<std::int32_t>(next() % static_cast<std::uint32_t>(range));
-        }
-        if (pick < 9) {
-            return -1;
-        }
-        return static_cast<std::int32_t>(next());
+    void SquareResolved(int player, std::int32_t) override { players.insert(player); }
+    void DataChanged(int acting, int player, std::int32_t, int, std::int32_t,
+                     std::int32_t) override {
+        players.insert(acting);
+        players.insert(player);
     }
-
-  private:
-    std::uint32_t state_;
 };
 
-std::unique_ptr<GameRecord> hostileRecord(std::uint32_t seed) {
-    auto r = std::make_unique<GameRecord>(test::defaultRecord());
-    Lcg lcg(seed);
-    const int used = 1 + static_cast<int>(lcg.next() % 40);
-    for (int s = 0; s < kSquareCount; ++s) {
-        SquareDef& q = r->squares[s];
-        std::memset(&q, 0, sizeof q);
-        if (s < used || lcg.next() % 50 == 0) {
-            q.name[0] = 'S';
-        }
-        q.kind = static_cast<std::int32_t>(lcg.next() % 9) - 1;
-        q.picture = lcg.reference(kImageCount);
-        q.supplementPicture = lcg.reference(kImageCount);
-        q.sound = lcg.reference(kSoundCount + 5);
-        q.arrivalJump = lcg.next() % 4 == 0 ? lcg.reference(used + 2) : -1;
-        q.passJump = lcg.next() % 4 == 0 ? lcg.reference(used + 2) : -1;
-        for (std::int32_t& j : q.dieJumps) {
-            j = lcg.next() % 6 == 0 ? lcg.reference(used + 2) : -1;
-        }
-        for (std::int32_t& n : q.nextSquares) {
-            n = lcg.reference(used + 2);
-        }
-        q.x = static_cast<std::int32_t>(lcg.next());
-        q.y = static_cast<std::int32_t>(lcg.next());
-        for (int u = 0; u < kUpdateCount; ++u) {
-            q.updateCodes[u] = static_cast<std::int32_t>(lcg.next());
-            q.updateValues[u] = lcg.next() % 3 == 0 ? static_cast<std::int32_t>(lcg.next())
-                                                    : static_cast<std::int32_t>(lcg.next() % 7) - 3;
-            std::memset(q.updateTexts[u], 'm', lcg.next() % 63);
-        }
-        for (auto& change : q.stateChanges) {
-            std::memset(change, 'x', lcg.next() % 3);
-        }
+// The scripted screen, choosing at branches as the headless screen does (a
+// script that always turned back would hold a person's move forever).
+struct HostileScreen : test::ScriptedScreen {
+    int ChooseSquare(int player, int current, std::span<const int> candidates) override {
+        test::ScriptedScreen::ChooseSquare(player, current, candidates);
+        return PlayScreen::ChooseSquare(player, current, candidates);
     }
-    for (int p = 0; p < kPlayerCount; ++p) {
-        r->players[p].startSquare = lcg.reference(used + 2);
-        for (std::int32_t& value : r->players[p].dataValues) {
-            value = static_cast<std::int32_t>(lcg.next());
-        }
-    }
-    for (auto& item : r->dataItems) {
-        item.visible = static_cast<std::int32_t>(lcg.next() % 2);
-        item.kind = static_cast<std::int32_t>(lcg.next() % 5) - 1;
-    }
-    r->settings.playerCount = static_cast<std::int32_t>(lcg.next() % 7) - 1;
-    r->settings.endCondition = static_cast<std::int32_t>(lcg.next() % 5) - 1;
-    r->settings.victoryCondition = static_cast<std::int32_t>(lcg.next() % 8) - 1;
-    r->settings.music = lcg.reference(kSoundCount + 5);
-    return r;
-}
+};
 
-TEST(HostileRecordTest, EveryGameEndsWithinItsLimits) {
+// Plays 300 hostile records through `screen` (`scripted` when it is one):
+// each ends within the limits, and only the players the count lets in ever
+// play or are ranked.
+void playHostileGames(PlayScreen& screen, test::ScriptedScreen* scripted) {
     SequenceRandomSource random({5, 17, 2, 31, 8, 0, 23, 11, 4});
-    PlayScreen screen;
     GameSession session(screen, random);
+    Actors actors;
+    session.setEvents(&actors);
     PlayOptions options;
     options.maxTurns = 150;
     options.limitAlways = true;
     options.resolutionLimit = 50;
     session.setOptions(options);
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        const std::unique_ptr<GameRecord> record = hostileRecord(seed);
+        const std::unique_ptr<GameRecord> record = test::hostileRecord(seed);
+        const int players = std::clamp<std::int32_t>(record->settings.playerCount, 1, kPlayerCount);
+        actors.players.clear();
+        if (scripted != nullptr) {
+            scripted->ranking.clear();
+            scripted->log.clear();
+            scripted->texts.clear();
+            scripted->textRects.clear();
+        }
         session.StartPlay(*record, "", seed % 3 == 0,
                           seed % 5 == 0 ? static_cast<std::int32_t>(seed % 45) - 2 : -1);
         for (int step = 0; step < 1000 && session.running(); ++step) {
@@ -108,10 +73,22 @@ TEST(HostileRecordTest, EveryGameEndsWithinItsLimits) {
         }
         ASSERT_FALSE(session.running()) << "seed " << seed;
         EXPECT_LE(session.turnsPlayed(), options.maxTurns) << "seed " << seed;
-        const int n = session.playerCount();
-        EXPECT_GE(n, 1);
-        EXPECT_LE(n, kPlayerCount);
+        ASSERT_FALSE(actors.players.empty()) << "seed " << seed;
+        EXPECT_LT(*actors.players.rbegin(), players) << "seed " << seed;
+        EXPECT_GE(*actors.players.begin(), 0) << "seed " << seed;
+        if (scripted != nullptr) {
+            for (const RankRow& row : scripted->ranking) {
+                EXPECT_LT(row.player, players) << "seed " << seed;
+            }
+        }
     }
+}
+
+TEST(HostileRecordTest, GamesEndAndOnlyTheCountedPlayersPlay) {
+    PlayScreen headless;
+    playHostileGames(headless, nullptr);
+    HostileScreen scripted;
+    playHostileGames(scripted, &scripted);
 }
 
 }  // namespace
