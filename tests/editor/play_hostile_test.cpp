@@ -44,7 +44,10 @@ class PlayHostileTest : public QObject {
             return;
         }
         if (screen.choosingSquare()) {
-            const int square = screen.squareCandidates().front();
+            // Candidates in turn, so that turning back does not go on long.
+            static std::size_t next = 0;
+            const std::vector<int>& candidates = screen.squareCandidates();
+            const int square = candidates[next++ % candidates.size()];
             const SquareDef& s = play.session().record().squares[square];
             const bool onBoard = s.x >= 0 && s.x < 800 && s.y >= 0 && s.y < 600;
             test::clickAt(view, onBoard ? QPoint(s.x, s.y) : QPoint(890, 587));

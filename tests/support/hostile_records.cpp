@@ -11,9 +11,10 @@ namespace {
 class Lcg {
   public:
     explicit Lcg(std::uint32_t seed) : state_(seed) {}
+    // The high half of a 64-bit generator: its low bits are not periodic.
     std::uint32_t next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return state_;
+        state_ = state_ * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<std::uint32_t>(state_ >> 32);
     }
     // A reference: mostly small, sometimes -1, sometimes wild.
     std::int32_t reference(int range) {
@@ -50,7 +51,7 @@ class Lcg {
     }
 
   private:
-    std::uint32_t state_;
+    std::uint64_t state_;
 };
 
 }  // namespace
@@ -86,7 +87,13 @@ std::unique_ptr<GameRecord> hostileRecord(std::uint32_t seed) {
         q.y = lcg.position(600);
         lcg.text(q.description, sizeof q.description, 'd');
         for (int u = 0; u < kUpdateCount; ++u) {
-            q.updateCodes[u] = static_cast<std::int32_t>(lcg.next());
+            // Half of them well formed, with operators, operands and
+            // targets one past the known ones.
+            q.updateCodes[u] =
+                lcg.next() % 2 == 0
+                    ? static_cast<std::int32_t>(lcg.next())
+                    : static_cast<std::int32_t>(lcg.next() % 6 | (lcg.next() % 10) << 8 |
+                                                (lcg.next() % 4) << 20);
             q.updateValues[u] = lcg.next() % 3 == 0 ? static_cast<std::int32_t>(lcg.next())
                                                     : static_cast<std::int32_t>(lcg.next() % 7) - 3;
             lcg.text(q.updateTexts[u], sizeof q.updateTexts[u], 'm');

@@ -96,10 +96,10 @@ void WindowPlayScreen::drawArrows(bool shown) {
         return;
     }
     const GameRecord& record = session()->record();
-    const SquareDef& from = record.squares[chooseFrom_];
+    const Point from = play::squarePlace(record.squares[chooseFrom_]);
     DibBitmap& arrow = frame_.pictures().arrow;
     for (const int candidate : candidates_) {
-        const SquareDef& to = record.squares[candidate];
+        const Point to = play::squarePlace(record.squares[candidate]);
         const double dx = to.x - from.x;
         const double dy = to.y - from.y;
         const double length = std::hypot(dx, dy);
@@ -124,14 +124,14 @@ int WindowPlayScreen::squareAt(QPoint at) const {
     const GameRecord& record = session()->record();
     const QPointF p(at);
     for (const int candidate : candidates_) {
-        const SquareDef& s = record.squares[candidate];
+        const Point s = play::squarePlace(record.squares[candidate]);
         if (std::hypot(p.x() - s.x, p.y() - s.y) <= kSquareHitRadius) {
             return candidate;
         }
     }
-    const SquareDef& from = record.squares[chooseFrom_];
+    const Point from = play::squarePlace(record.squares[chooseFrom_]);
     for (const int candidate : candidates_) {
-        const SquareDef& s = record.squares[candidate];
+        const Point s = play::squarePlace(record.squares[candidate]);
         if (distanceToSegment(p, QPointF(from.x, from.y), QPointF(s.x, s.y)) <= kRouteHitDistance) {
             return candidate;
         }
@@ -144,7 +144,7 @@ int WindowPlayScreen::ChooseSquare(int, int currentSquare, std::span<const int> 
         !isSquareRef(session()->record(), currentSquare)) {
         return -1;
     }
-    const SquareDef& from = session()->record().squares[currentSquare];
+    const Point from = play::squarePlace(session()->record().squares[currentSquare]);
     chooseFrom_ = currentSquare;
     candidates_.assign(candidates.begin(), candidates.end());
     arrowArea_ = play::intersect(play::sized(from.x - 50, from.y - 50, 100, 100), play::kBoardRect);

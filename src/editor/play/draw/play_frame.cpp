@@ -28,6 +28,11 @@ void drawPlayText(DibBitmap& target, const QString& text, Rect rect, int size, C
     target.DrawText(text, rect, format);
 }
 
+Point squarePlace(const SquareDef& square) {
+    constexpr std::int32_t kReach = 1 << 20;
+    return {std::clamp(square.x, -kReach, kReach), std::clamp(square.y, -kReach, kReach)};
+}
+
 PlayFrame::PlayFrame() : image_(kFrameWidth, kFrameHeight, QImage::Format_RGB32) {
     image_.fill(Qt::black);
     frame_.Attach(image_);
@@ -151,7 +156,7 @@ Point PlayFrame::pieceTopLeft(int player, int square) const {
     if (record_ == nullptr || !isSquareRef(*record_, square)) {
         return {};
     }
-    const SquareDef& s = record_->squares[square];
+    const Point s = squarePlace(record_->squares[square]);
     const DibBitmap& piece = pieces_[static_cast<std::size_t>(player & 3)];
     const int w = piece.GetWidth();
     const int h = piece.GetHeight();

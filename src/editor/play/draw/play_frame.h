@@ -162,6 +162,11 @@ class PlayFrame {
     int playerCount_ = 1;
 };
 
+// A square's place on the board. A hand-edited record may hold any value:
+// a place far off the board is kept within 2^20 pixels of it, where the sums
+// that drawing makes with it cannot overflow.
+Point squarePlace(const SquareDef& square);
+
 // Draws text in the play screen's face: `size` in tenths of a point,
 // `format` DrawText flags.
 void drawPlayText(DibBitmap& target, const QString& text, Rect rect, int size, Colour colour,
