@@ -2,6 +2,7 @@
 
 #include "engine/sound_files.h"
 #include "model/archive_reader.h"
+#include "model/image_files.h"
 #include "model/text_field.h"
 #include "model/workspace.h"
 #include "platform/files.h"
@@ -20,10 +21,6 @@ bool nameInside(std::string_view entry, std::string_view folder, std::string& na
     }
     name.assign(entry.substr(folder.size() + 1));
     return name.find('\\') == std::string::npos;
-}
-
-bool readFile(const std::string& path, std::vector<std::uint8_t>& out) {
-    return FileExists(path) && ReadWholeFile(path, out).isOk();
 }
 
 }  // namespace
@@ -74,21 +71,19 @@ Status GameMedia::inGameFile(const std::string& path, std::string defaultImages,
     return Status::ok();
 }
 
-bool GameMedia::readPicture(std::string_view fileName, std::vector<std::uint8_t>& out) const {
-    if (fileName.empty()) {
-        return false;
-    }
+bool GameMedia::readPicture(const GameRecord& record, int image,
+                            std::vector<std::uint8_t>& out) const {
     if (inArchive_) {
-        if (auto found = pictures_.find(fileName); found != pictures_.end()) {
+        const auto found = pictures_.find(fieldText(record.images[image].fileName));
+        if (found != pictures_.end()) {
             out = found->second;
             return true;
         }
-    } else if (readFile(path::PathJoin(path::PathJoin(folder_, kImageFolderName),
-                                       sjis::toUtf8Lossy(fileName)),
-                        out)) {
-        return true;
     }
-    return readFile(path::PathJoin(defaultImages_, sjis::toUtf8Lossy(fileName)), out);
+    // A game file holds no default pictures: they come from the default folder.
+    const std::string path =
+        FindImageFile(record, inArchive_ ? std::string() : folder_, image, defaultImages_);
+    return !path.empty() && ReadWholeFile(path, out).isOk();
 }
 
 bool GameMedia::hasSound(const GameRecord& record, int sound) const {

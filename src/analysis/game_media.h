@@ -26,9 +26,9 @@ class GameMedia {
     static Status inGameFile(const std::string& path, std::string defaultImages,
                              std::string defaultSounds, GameMedia& out);
 
-    // The content of the picture file an image names; false when no such file
-    // is found (or it cannot be read).
-    bool readPicture(std::string_view fileName, std::vector<std::uint8_t>& out) const;
+    // The content of image `image`'s picture file, found as play finds it
+    // (image_files.h); false when no such file is found or it cannot be read.
+    bool readPicture(const GameRecord& record, int image, std::vector<std::uint8_t>& out) const;
     // Whether the file of sound `sound` is found where play looks for it: the
     // file name, then its title as ".mp3" and as ".wav" (sound_files.h).
     bool hasSound(const GameRecord& record, int sound) const;

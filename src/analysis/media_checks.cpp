@@ -33,7 +33,7 @@ void checkImage(const GameRecord& record, const GameMedia& media, int m,
         return;
     }
     std::vector<std::uint8_t> content;
-    if (!media.readPicture(fileName, content)) {
+    if (!media.readPicture(record, m, content)) {
         f.message =
             who + sjis::lit(" のファイル") + quoted(fileName) + sjis::lit("が見つかりません");
         out.push_back(std::move(f));

@@ -158,14 +158,16 @@ TEST_F(LintTest, MediaThatIsMissingOrDoesNotLoad) {
     addImage(r, 2, "gone", "gone.bmp");    // missingMedia
     addImage(r, 4, "broken", "broken.bmp");
     addImage(r, 5, "nameless", "");
+    writePicture(dir_.file("outside.bmp"), 8, 8);
+    addImage(r, 6, "escape", "../outside.bmp");  // only bare file names are looked for
     addSound(r, 3, "lost", "lost.mp3");
     r.settings.gamePicture = 0;
 
     const std::vector<Finding> findings = LintGame(r, media());
     EXPECT_EQ(summary(findings),
-              (std::vector<std::string>{"missingMedia:i2", "missingMedia:i5", "missingMedia:n3",
-                                        "badPicture:i0", "badPicture:i4"}));
-    EXPECT_EQ(sjis::toUtf8Lossy(findings[3].message),
+              (std::vector<std::string>{"missingMedia:i2", "missingMedia:i5", "missingMedia:i6",
+                                        "missingMedia:n3", "badPicture:i0", "badPicture:i4"}));
+    EXPECT_EQ(sjis::toUtf8Lossy(findings[4].message),
               "イメージ1 [board] は盤面の絵柄ですが、大きさが 640 × 480 です（800 × 600 "
               "にして下さい）");
 }
