@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "editor/document/editor_document.h"
+#include "editor/map/map_sprites.h"
 #include "editor/map/map_view.h"
-#include "editor/map/painted_sprites.h"
 #include "editor/window/editor_window.h"
 #include "editor/window/status_line.h"
 #include "model/default_folders.h"
@@ -119,8 +119,16 @@ class EditorWindowTest : public QObject {
     static QColor at(const QImage& image, QPoint p) { return image.pixelColor(p); }
     static QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 
+    // The centre of a marker, where the hit circle's centre lies.
     static QColor fill(MarkerGroup group, MarkerState state) {
-        return PaintedSprites::colors(group, state).fill;
+        return sprites().marker(group, state).pixelColor(16, 8);
+    }
+    static QColor dotColor() { return sprites().dot().pixelColor(3, 3); }
+    static MapSprites& sprites() {
+        static MapSprites loaded;
+        static const bool once = loaded.load();
+        Q_UNUSED(once);
+        return loaded;
     }
 
     // Runs of `color` along one row (dx = 1) or one column (dy = 1).
@@ -245,7 +253,7 @@ class EditorWindowTest : public QObject {
 
         // Routes 0 -> 2 (600 px: 18 dots) and 2 -> 1 (400 px: 12 dots); the
         // diagonal 0 - 1 is not linked.
-        const QColor dot = PaintedSprites::routeDotColor();
+        const QColor dot = dotColor();
         QCOMPARE(runsOf(shot, dot, QPoint(0, 500), 1, 0), 18);
         QCOMPARE(runsOf(shot, dot, QPoint(100, 0), 0, 1), 12);
         QCOMPARE(pixelsOf(shot, dot, QRect(120, 0, 680, 480)), 0);
@@ -267,7 +275,7 @@ class EditorWindowTest : public QObject {
         doc.setNumber(*doc.field(ObjectKind::Square, 2, kFieldNextSquares, 0), -1);
         shot = grabClient(editor.window);
         QCOMPARE(at(shot, kGoal + QPoint(0, -8)), fill(MarkerGroup::Goal, MarkerState::Incomplete));
-        QCOMPARE(runsOf(shot, PaintedSprites::routeDotColor(), QPoint(100, 0), 0, 1), 0);
+        QCOMPARE(runsOf(shot, dotColor(), QPoint(100, 0), 0, 1), 0);
 
         // A kind change moves the square to another group.
         doc.setNumber(*doc.field(ObjectKind::Square, 2, kFieldKind), kSquareRetire);
@@ -302,7 +310,7 @@ class EditorWindowTest : public QObject {
         // Squares and routes are drawn over it.
         QCOMPARE(at(shot, kStart + QPoint(0, -8)),
                  fill(MarkerGroup::Start, MarkerState::Incomplete));
-        QCOMPARE(runsOf(shot, PaintedSprites::routeDotColor(), QPoint(0, 500), 1, 0), 18);
+        QCOMPARE(runsOf(shot, dotColor(), QPoint(0, 500), 1, 0), 18);
     }
 
     void aNewGamesBoardPictureComesFromTheDefaultFolder() {

@@ -1,7 +1,6 @@
 #include "editor/map/board_picture.h"
 
-#include <QString>
-
+#include "media/dib_bitmap.h"
 #include "model/image_files.h"
 #include "model/text_field.h"
 
@@ -30,7 +29,9 @@ const QImage& BoardPicture::image(const GameRecord& record, const std::string& f
     if (!loaded_ || key != key_) {
         key_ = std::move(key);
         const std::string path = key_.empty() ? std::string() : boardPicturePath(record, folder);
-        image_ = path.empty() ? QImage() : QImage(QString::fromStdString(path));
+        // Read as the play screen reads it.
+        DibBitmap picture;
+        image_ = !path.empty() && picture.LoadFile(path) ? picture.ToImage() : QImage();
         loaded_ = true;
     }
     return image_;

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "editor/document/object_captions.h"
+#include "editor/play/draw/route_arrow.h"
+
 namespace banmen {
 namespace {
 
@@ -59,25 +62,74 @@ std::vector<QPoint> routeDotPoints(QPoint from, QPoint to) {
     return dots;
 }
 
-MapComposition composeMap(const GameRecord& record, int selectedSquare, int highlightSlot) {
-    MapComposition map;
+namespace {
 
-    std::array<bool, kSquareCount> targeted{};
+void addRoutes(const GameRecord& record, int selectedSquare, MapComposition& map,
+               std::array<bool, kSquareCount>& targeted) {
     for (int i = 0; i < kSquareCount; ++i) {
         const SquareDef& square = record.squares[i];
         if (!inUse(square)) {
             continue;
         }
-        for (std::int32_t target : square.nextSquares) {
+        for (int slot = 0; slot < kNextSquareCount; ++slot) {
+            const std::int32_t target = square.nextSquares[slot];
             if (!isSquareRef(record, target)) {
                 continue;
             }
             targeted[static_cast<std::size_t>(target)] = true;
-            std::vector<QPoint> dots =
-                routeDotPoints(positionOf(square), positionOf(record.squares[target]));
+            const QPoint from = positionOf(square);
+            const QPoint to = positionOf(record.squares[target]);
+            std::vector<QPoint> dots = routeDotPoints(from, to);
             map.routeDots.insert(map.routeDots.end(), dots.begin(), dots.end());
+            map.routeDotOwners.insert(map.routeDotOwners.end(), dots.size(),
+                                      i * kNextSquareCount + slot);
+            if (i == selectedSquare) {
+                if (auto arrow = play::routeArrow({from.x(), from.y()}, {to.x(), to.y()})) {
+                    map.arrows.push_back(
+                        {i, slot, QPoint(arrow->centre.x, arrow->centre.y), arrow->degrees});
+                }
+            }
         }
     }
+}
+
+void addPieces(const GameRecord& record, const MapScene& scene, MapComposition& map) {
+    std::array<int, kSquareCount> onSquare{};
+    for (int p = 0; p < listedPlayerCount(record); ++p) {
+        const std::int32_t start = record.players[p].startSquare;
+        const QSize size = scene.pieceSizes[static_cast<std::size_t>(p)];
+        if (!isSquareRef(record, start) || size.isEmpty()) {
+            continue;
+        }
+        int& k = onSquare[static_cast<std::size_t>(start)];
+        const QPoint at = positionOf(record.squares[start]);
+        map.pieces.push_back(
+            {p, QPoint(at.x() + kPieceLeft + kPieceStep * k, at.y() - size.height())});
+        ++k;
+    }
+}
+
+void addRouteOrder(const GameRecord& record, const EditState* routes, MapComposition& map) {
+    if (routes == nullptr || !routes->routeMode) {
+        return;
+    }
+    for (int i = 0; i < kSquareCount; ++i) {
+        const std::int32_t order = routes->routeOrder[static_cast<std::size_t>(i)];
+        if (order >= 0 && inUse(record.squares[i])) {
+            map.routeOrder.push_back({i, order + 1, positionOf(record.squares[i])});
+        }
+    }
+}
+
+}  // namespace
+
+MapComposition composeMap(const GameRecord& record, const MapScene& scene) {
+    MapComposition map;
+    const int selectedSquare = scene.selectedSquare;
+
+    std::array<bool, kSquareCount> targeted{};
+    addRoutes(record, selectedSquare, map, targeted);
+    addPieces(record, scene, map);
 
     for (int i = 0; i < kSquareCount; ++i) {
         const SquareDef& square = record.squares[i];
@@ -93,6 +145,7 @@ MapComposition composeMap(const GameRecord& record, int selectedSquare, int high
         map.markers.push_back(markerAt(i, square, state, 0));
     }
 
+    const int highlightSlot = scene.highlightSlot;
     if (isSquareRef(record, selectedSquare) && highlightSlot >= 0 &&
         highlightSlot < kNextSquareCount) {
         const std::int32_t target = record.squares[selectedSquare].nextSquares[highlightSlot];
@@ -101,7 +154,15 @@ MapComposition composeMap(const GameRecord& record, int selectedSquare, int high
                 markerAt(target, record.squares[target], MarkerState::Highlighted, kHighlightLift));
         }
     }
+    addRouteOrder(record, scene.routes, map);
     return map;
+}
+
+MapComposition composeMap(const GameRecord& record, int selectedSquare, int highlightSlot) {
+    MapScene scene;
+    scene.selectedSquare = selectedSquare;
+    scene.highlightSlot = highlightSlot;
+    return composeMap(record, scene);
 }
 
 }  // namespace banmen

@@ -3,12 +3,12 @@
 
 #include <QPointer>
 #include <cmath>
-#include <numbers>
 
 #include "editor/play/dice_prompt.h"
 #include "editor/play/draw/dice_animation.h"
 #include "editor/play/draw/fireworks.h"
 #include "editor/play/draw/hop_animation.h"
+#include "editor/play/draw/route_arrow.h"
 #include "editor/play/draw/transitions.h"
 #include "editor/play/play_view.h"
 #include "editor/play/player_choice_dialog.h"
@@ -23,7 +23,6 @@ constexpr PanelRect kCelebrationRect{0, 195, 158, 225};
 constexpr int kCelebrationEndMs = 1000;
 constexpr int kDialogWaitMs = 100;
 constexpr int kChooseSlice = 10;
-constexpr int kArrowDistance = 30;
 constexpr int kSquareHitRadius = 16;
 constexpr int kRouteHitDistance = 6;
 
@@ -99,20 +98,13 @@ void WindowPlayScreen::drawArrows(bool shown) {
     const Point from = play::squarePlace(record.squares[chooseFrom_]);
     DibBitmap& arrow = frame_.pictures().arrow;
     for (const int candidate : candidates_) {
-        const Point to = play::squarePlace(record.squares[candidate]);
-        const double dx = to.x - from.x;
-        const double dy = to.y - from.y;
-        const double length = std::hypot(dx, dy);
-        if (length < 1) {
+        const auto placed = play::routeArrow(from, play::squarePlace(record.squares[candidate]));
+        if (!placed) {
             continue;
         }
-        const int cx = from.x + static_cast<int>(std::lround(dx / length * kArrowDistance));
-        const int cy = from.y + static_cast<int>(std::lround(dy / length * kArrowDistance));
-        // Turned counter-clockwise by positive degrees, on a screen whose y
-        // runs down.
-        const double degrees = -std::atan2(dy, dx) * 180.0 / std::numbers::pi;
-        frame_.frame().DrawRotated(arrow, cx - arrow.GetWidth() / 2, cy - arrow.GetHeight() / 2,
-                                   arrow.GetWidth(), arrow.GetHeight(), 0, 0, degrees);
+        frame_.frame().DrawRotated(arrow, placed->centre.x - arrow.GetWidth() / 2,
+                                   placed->centre.y - arrow.GetHeight() / 2, arrow.GetWidth(),
+                                   arrow.GetHeight(), 0, 0, placed->degrees);
     }
     frame_.markDirty(arrowArea_);
 }

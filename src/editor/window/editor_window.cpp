@@ -11,6 +11,9 @@
 #include <QTimer>
 
 #include "editor/commands/command_ids.h"
+#include "editor/commands/edit_commands.h"
+#include "editor/commands/insert_commands.h"
+#include "editor/commands/map_commands.h"
 #include "editor/commands/media_commands.h"
 #include "editor/document/editor_document.h"
 #include "editor/document/object_captions.h"
@@ -83,6 +86,9 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     buildMenus();
     bindWindowCommands();
     bindMediaCommands(*this);
+    bindMapCommands(*this);
+    bindEditCommands(*this);
+    bindInsertCommands(*this);
     connect(&document_, &EditorDocument::changed, this, &EditorWindow::onDocumentChanged);
     connect(&document_, &EditorDocument::selectionChanged, this, &EditorWindow::onSelectionChanged);
     connect(&document_, &EditorDocument::modifiedChanged, this, [this] { refreshTitle(); });
