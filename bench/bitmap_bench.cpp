@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_gui.h"
 #include "bench_timing.h"
 #include "media/dib_bitmap.h"
 
@@ -71,16 +72,6 @@ QImage pieceImage() {
 
 QImage boardImage(const DibBitmap& board) {
     return board.ToImage();
-}
-
-void ensureGuiApplication() {
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "banmen-bench";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);  // lives as long as the process
-    }
 }
 
 void BM_PieceOntoBoard(benchmark::State& state) {
@@ -144,7 +135,7 @@ void BM_SmoothStretch(benchmark::State& state) {
 }
 
 void BM_SmoothTextLine(benchmark::State& state) {
-    ensureGuiApplication();
+    bench::ensureGuiApplication();
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         state.SkipWithError("text needs a QGuiApplication");
         return;

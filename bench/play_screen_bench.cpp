@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bench_gui.h"
 #include "editor/play/draw/dice_animation.h"
 #include "editor/play/draw/fireworks.h"
 #include "editor/play/draw/hop_animation.h"
@@ -24,16 +25,6 @@ namespace banmen {
 namespace {
 
 using namespace play;
-
-void ensureGui() {
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "banmen-bench";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);  // lives as long as the process
-    }
-}
 
 // Frames pass at once; the numbers count up.
 class NoWait : public FramePacer {
@@ -55,7 +46,7 @@ struct Stage {
     PlayFrame frame;
 
     Stage() {
-        ensureGui();
+        bench::ensureGuiApplication();
         for (int i = 0; i < 6; ++i) {
             SquareDef& s = record.squares[i];
             std::strcpy(s.name, "S");

@@ -1,6 +1,7 @@
 // The editing map's rules: which markers and route dots the record gives.
 
 #include <QtTest>
+#include <cmath>
 #include <cstring>
 
 #include "editor/map/map_composition.h"
@@ -156,6 +157,67 @@ class MapCompositionTest : public QObject {
         QCOMPARE(map.markers.size(), std::size_t{2});
         QVERIFY(map.markers[0].topLeft.x() < -100000);
         QVERIFY(map.markers[1].topLeft.x() > 100000);
+    }
+
+    void piecesStandRightOfTheirStartSquares() {
+        GameRecord r = test::defaultRecord();
+        r.settings.playerCount = 3;
+        r.players[0].startSquare = 0;  // (700, 500)
+        r.players[1].startSquare = 2;  // (100, 500)
+        r.players[2].startSquare = 0;
+        r.players[3].startSquare = 1;  // not in the game
+        MapScene scene;
+        scene.pieceSizes = {QSize(32, 32), QSize(20, 24), QSize(16, 40), QSize(32, 32)};
+        MapComposition map = composeMap(r, scene);
+        QCOMPARE(map.pieces.size(), std::size_t{3});
+        QCOMPARE(map.pieces[0].topLeft, QPoint(712, 468));
+        QCOMPARE(map.pieces[1].topLeft, QPoint(112, 476));
+        QCOMPARE(map.pieces[2].player, 2);
+        QCOMPARE(map.pieces[2].topLeft, QPoint(720, 460));  // the second on its square
+
+        // A start that is no square in use, or a piece without a picture: none.
+        r.players[0].startSquare = 9;
+        scene.pieceSizes[2] = QSize();
+        map = composeMap(r, scene);
+        QCOMPARE(map.pieces.size(), std::size_t{1});
+        QCOMPARE(map.pieces[0].player, 1);
+    }
+
+    void arrowsOnlyOnTheSelectedSquaresRoutes() {
+        GameRecord r{};
+        placeSquare(r, 0, 300, 300, kSquareNormal);
+        placeSquare(r, 1, 400, 300, kSquareNormal);
+        placeSquare(r, 2, 300, 100, kSquareNormal);
+        r.squares[0].nextSquares[1] = 1;
+        r.squares[0].nextSquares[3] = 2;
+        r.squares[1].nextSquares[0] = 0;
+        QVERIFY(composeMap(r).arrows.empty());
+        const MapComposition map = composeMap(r, 0);
+        QCOMPARE(map.arrows.size(), std::size_t{2});
+        QCOMPARE(map.arrows[0].slot, 1);
+        QCOMPARE(map.arrows[0].centre, QPoint(330, 300));
+        QCOMPARE(map.arrows[0].degrees, 0.0);
+        QCOMPARE(map.arrows[1].centre, QPoint(300, 270));
+        QCOMPARE(map.arrows[1].degrees, 90.0);  // upwards on the screen
+        QCOMPARE(std::abs(composeMap(r, 1).arrows[0].degrees), 180.0);
+    }
+
+    void routeOrderShowsOnlyInRouteMode() {
+        GameRecord r = test::defaultRecord();
+        EditState routes;
+        routes.routeOrder[2] = 0;
+        routes.routeOrder[0] = 1;
+        routes.routeOrder[7] = 2;  // not in use
+        MapScene scene;
+        scene.routes = &routes;
+        QVERIFY(composeMap(r, scene).routeOrder.empty());
+        routes.routeMode = true;
+        const MapComposition map = composeMap(r, scene);
+        QCOMPARE(map.routeOrder.size(), std::size_t{2});
+        QCOMPARE(map.routeOrder[0].square, 0);
+        QCOMPARE(map.routeOrder[0].number, 2);
+        QCOMPARE(map.routeOrder[1].number, 1);
+        QCOMPARE(map.routeOrder[1].anchor, QPoint(100, 500));
     }
 };
 

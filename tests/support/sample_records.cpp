@@ -96,4 +96,15 @@ GameRecord fullRecord() {
     return r;
 }
 
+GameRecord fullyLinkedRecord() {
+    GameRecord r = fullRecord();
+    for (int s = 0; s < kSquareCount; ++s) {
+        const int steps[kNextSquareCount] = {1, kSquareCount - 1, 20, kSquareCount - 20};
+        for (int k = 0; k < kNextSquareCount; ++k) {
+            r.squares[s].nextSquares[k] = (s + steps[k]) % kSquareCount;
+        }
+    }
+    return r;
+}
+
 }  // namespace banmen::test

@@ -13,4 +13,9 @@ GameRecord defaultRecord();
 // the editor would fill them. Deterministic.
 GameRecord fullRecord();
 
+// fullRecord with every square's four routes in use (800 links): to its
+// neighbours left and right in its row and in the rows above and below,
+// the board's ends wrapping round to the other end.
+GameRecord fullyLinkedRecord();
+
 }  // namespace banmen::test
