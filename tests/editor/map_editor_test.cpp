@@ -221,19 +221,6 @@ class MapEditorTest : public QObject {
         }
     }
 
-    void fullBoardAddsNothing() {
-        Board board;
-        board.document.edit(QStringLiteral("fill"), [](RecordOwner& owner) {
-            for (int i = 0; i < kSquareCount; ++i) {
-                AddSquare(owner, 20 + (i % 20) * 38, 40 + (i / 20) * 55, kSquareNormal);
-            }
-        });
-        const std::size_t steps = board.document.history().position();
-        QCOMPARE(board.editor.addSquare(std::nullopt, kSquareNormal), -1);
-        QCOMPARE(board.editor.addSquare(QPoint(790, 590), kSquareGoal), -1);
-        QCOMPARE(board.document.history().position(), steps);
-    }
-
     void statusRewritesTheSquareOnlyWhenItChanges() {
         Board board({{200, 300}});
         board.document.edit(QStringLiteral("describe"), [](RecordOwner& owner) {
@@ -250,20 +237,6 @@ class MapEditorTest : public QObject {
         QCOMPARE(board.host.coordinates, QStringLiteral("座標( 210, 296 )"));
         board.editor.pointerMove({400, 400});
         QVERIFY(board.host.squareInfo.isEmpty());
-    }
-
-    void contextKeepsTheSquareAndTheRouteUnderThePointer() {
-        Board board({{100, 300}, {300, 300}});
-        board.document.edit(QStringLiteral("link"),
-                            [](RecordOwner& owner) { AddRoute(owner, 1, 0); });
-        MapContext context = board.editor.rightPress({200, 310});
-        QCOMPARE(context.square, -1);
-        QVERIFY(context.route.has_value());
-        QCOMPARE(context.route->square, 1);
-        QCOMPARE(context.position, QPoint(200, 310));
-        context = board.editor.rightPress({300, 290});
-        QCOMPARE(context.square, 1);
-        QVERIFY(!board.editor.armed());
     }
 
   private:
