@@ -5,6 +5,7 @@
 #include "editor/play/draw/play_pictures.h"
 #include "media/dib_bitmap.h"
 #include "media/font_faces.h"
+#include "model/text_field.h"
 
 namespace banmen {
 namespace {
@@ -121,8 +122,12 @@ bool MapSprites::updatePieces(const GameRecord& record, const std::string& folde
     for (int p = 0; p < kPlayerCount; ++p) {
         const auto slot = static_cast<std::size_t>(p);
         const std::int32_t picture = record.players[p].picture;
-        std::string source =
-            std::to_string(picture) + "|" + play::gameImagePath(record, folder, picture);
+        // What names the piece; finding its file looks at the disk, so that
+        // is done only when this changes.
+        std::string source = std::to_string(picture) + "\n" + folder;
+        if (isImageRef(record, picture)) {
+            source += "\n" + std::string(fieldText(record.images[picture].fileName));
+        }
         if (!force && source == pieceSources_[slot] && !pieces_[slot].isNull()) {
             continue;
         }
