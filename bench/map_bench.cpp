@@ -91,7 +91,9 @@ void BM_MapDragStep(benchmark::State& state) {
         });
     editor.leftRelease();
     if (stage.document.undoCaption() != QStringLiteral("マス46の移動")) {
-        state.SkipWithError("the square was not dragged");
+        const std::string why =
+            "the square was not dragged (" + stage.document.undoCaption().toStdString() + ")";
+        state.SkipWithError(why.c_str());
     }
     report(state, medians);
 }
