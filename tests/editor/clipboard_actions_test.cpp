@@ -2,6 +2,7 @@
 // places, what paste settings keeps, the selection after a delete, and one
 // named undo step per command.
 
+#include <QDir>
 #include <QtTest>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "editor/document/editor_document.h"
 #include "model/object_list.h"
 #include "model/text_field.h"
+#include "model/workspace.h"
 #include "platform/sjis.h"
 #include "support/capturing_notifier.h"
 #include "support/test_support.h"
@@ -151,6 +153,22 @@ class ClipboardActionsTest : public QObject {
         QCOMPARE(doc.record().images[1].transparentColor, 0x123456);
         QCOMPARE(Doc::text(doc.record().images[1].name), QStringLiteral("ｲﾒｰｼﾞ(2)"));
         QCOMPARE(doc.shown, (Selection{ObjectKind::Image, 1}));
+        // An image with a file gets a copy of the file under a new name.
+        test::TempDir folder;
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder.file(kImageFolderName))));
+        test::writeText(folder.file("Image Files/pic.bmp"), "BM picture bytes");
+        WorkspaceLocation location;
+        location.folder = folder.path();
+        location.setFileName("game.sgw");
+        doc.document.setLocation(location);
+        doc.document.edit(QStringLiteral("file"), [](RecordOwner& owner) {
+            owner.SetText(*owner.field(ObjectKind::Image, 0, kFieldFileName), "pic.bmp");
+        });
+        const int withFile = duplicateObject(doc.document, {ObjectKind::Image, 0});
+        const std::string copied(fieldText(doc.record().images[withFile].fileName));
+        QVERIFY(!copied.empty() && copied != "pic.bmp");
+        QCOMPARE(test::readText(folder.file("Image Files/" + copied)),
+                 std::string("BM picture bytes"));
         QCOMPARE(duplicateObject(doc.document, {ObjectKind::Sound, 0}), -1);
     }
 
