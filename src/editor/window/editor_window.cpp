@@ -14,6 +14,7 @@
 #include "editor/commands/edit_commands.h"
 #include "editor/commands/insert_commands.h"
 #include "editor/commands/map_commands.h"
+#include "editor/commands/help_commands.h"
 #include "editor/commands/media_commands.h"
 #include "editor/document/editor_document.h"
 #include "editor/document/object_captions.h"
@@ -89,6 +90,7 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     bindMapCommands(*this);
     bindEditCommands(*this);
     bindInsertCommands(*this);
+    bindHelpCommands(*this);
     connect(&document_, &EditorDocument::changed, this, &EditorWindow::onDocumentChanged);
     connect(&document_, &EditorDocument::selectionChanged, this, &EditorWindow::onSelectionChanged);
     connect(&document_, &EditorDocument::modifiedChanged, this, [this] { refreshTitle(); });
