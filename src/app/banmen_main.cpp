@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "editor/dialogs/message_box_notifier.h"
+#include "editor/dialogs/qt_texts.h"
 #include "editor/document/editor_document.h"
 #include "editor/play/play_autopilot.h"
 #include "editor/play/play_controller.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
         return banmen::RunRegistrationSwitch(*registration, banmen::ModulePath());
     }
     QApplication app(argc, argv);
+    (void)banmen::installJapaneseQtTexts(app);
     // New games take their pictures, and games their default sounds, from
     // the folders the companion player's settings name.
     banmen::installDefaultFolderProviders();

@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "media/font_faces.h"
 #include "platform/base_folder.h"
 #include "platform/notifier.h"
 #include "platform/paths.h"
@@ -28,6 +29,7 @@ HelpBrowser::HelpBrowser(const HelpBook& book, QWidget* parent)
     setObjectName(QStringLiteral("helpBrowser"));
     // Addresses on the web open in the browser.
     setOpenExternalLinks(true);
+    document()->setDefaultFont(MakePointFont(QStringLiteral("ＭＳ Ｐゴシック"), 100));
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
@@ -97,6 +99,8 @@ void openHelp(QWidget* window, Notifier& notifier) {
     help->show();
     help->raise();
     help->activateWindow();
+    // The keys scroll the page and Tab steps through its links at once.
+    help->browser().setFocus();
 }
 
 }  // namespace banmen

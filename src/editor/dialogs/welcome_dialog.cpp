@@ -70,7 +70,7 @@ WelcomeDialog::WelcomeDialog(QWidget* parent) : QDialog(parent) {
     QPalette palette = text->palette();
     palette.setColor(QPalette::Base, QColor(255, 255, 224));
     text->setPalette(palette);
-    text->setMinimumSize(380, 250);
+    text->setMinimumSize(450, 262);
 
     noWelcome_ = new QCheckBox(QStringLiteral("今後このメッセージを表示しない。"), this);
     noWelcome_->setObjectName(QStringLiteral("control1014"));

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Drives the editor under xvfb-run with real X key presses (xdotool), as a
+# person would, and saves pictures of what the Help and Insert menus open:
+#   editor-sample.png   the sample game open in the editor
+#   welcome.png         the welcome box
+#   about.png           the about box
+#   help-contents.png   the help window at its contents
+#   help-rules.png      the help window at the rules of play
+#   picture-dialog.png  the picture file dialog (Insert, from file)
+#   sound-dialog.png    the sound file dialog
+#
+#   tools/screenshot-help.sh [-B build-dir] OUT-DIR
+#
+# The editor runs in a home and base folder of its own under a temporary
+# folder, with the sample game copied there, so nothing of the build or of
+# the user's settings changes.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+usage="usage: $0 [-B build-dir] OUT-DIR"
+while getopts "B:" opt; do
+    case $opt in
+        B) build=$(realpath "$OPTARG") ;;
+        *) echo "$usage" >&2; exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+if [ $# -ne 1 ]; then
+    echo "$usage" >&2
+    exit 2
+fi
+out=$(realpath -m "$1")
+mkdir -p "$out"
+
+sample="MyProjects/サンプル雙六"
+if [ ! -x "$build/bin/banmen" ] || [ ! -f "$build/bin/BMHelp.hlp" ] ||
+    [ ! -f "$build/bin/$sample/サンプル雙六.sgw" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" \
+        --target banmen banmen_help banmen_sample_game
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+base="$work/base"
+mkdir -p "$base/MyProjects" "$work/home"
+cp -r "$build/bin/$sample" "$base/MyProjects/"
+for shared in "Image Files" "Sound Files" BMHelp.hlp; do
+    ln -s "$build/bin/$shared" "$base/$shared"
+done
+
+cat > "$work/drive.sh" <<'DRIVE'
+#!/usr/bin/env bash
+# Runs inside the X server: $1 the program, $2 the game, $3 the output folder.
+set -euo pipefail
+program=$1 game=$2 out=$3
+
+# The id of the visible window whose name matches, waiting up to 10 s.
+window() {
+    for _ in $(seq 100); do
+        local id
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no window named $1" >&2
+    return 1
+}
+
+shoot() {  # window id, file name
+    sleep 0.6  # let it paint
+    import -window "$1" "$out/$2"
+    echo "$out/$2"
+}
+
+key() {  # keys, sent to whatever has the focus
+    xdotool key --delay 120 "$@"
+    sleep 0.4
+}
+
+"$program" "$game" &
+editor=$!
+trap 'kill $editor 2>/dev/null || true' EXIT
+
+main=$(window "盤面工房 .*四季めぐり雙六")
+xdotool windowfocus --sync "$main" || true
+sleep 1.5
+# A welcome box the start-up shows is closed first; the Help menu opens it
+# for the picture.
+if start=$(xdotool search --onlyvisible --name "ようこそ" 2>/dev/null | tail -1) && [ -n "$start" ]; then
+    xdotool windowfocus --sync "$start" || true
+    key Return
+fi
+shoot "$main" editor-sample.png
+
+xdotool windowfocus --sync "$main" || true
+key alt+h w
+welcome=$(window "ようこそ盤面工房")
+shoot "$welcome" welcome.png
+key Return
+
+xdotool windowfocus --sync "$main" || true
+key alt+h a
+about=$(window "ﾊﾞｰｼﾞｮﾝ情報")
+shoot "$about" about.png
+key Return
+
+xdotool windowfocus --sync "$main" || true
+key F1
+help=$(window "盤面工房 ヘルプ")
+shoot "$help" help-contents.png
+# The rules are the thirteenth link of the contents.
+xdotool windowfocus --sync "$help" || true
+for _ in $(seq 13); do
+    xdotool key Tab
+done
+key Return
+shoot "$help" help-rules.png
+xdotool windowunmap "$help" || true
+
+xdotool windowfocus --sync "$main" || true
+key alt+i b
+dialog=$(window "イメージファイルを選択")
+shoot "$dialog" picture-dialog.png
+key Escape
+
+xdotool windowfocus --sync "$main" || true
+key alt+i w
+dialog=$(window "サウンドファイルを選択")
+shoot "$dialog" sound-dialog.png
+key Escape
+DRIVE
+chmod +x "$work/drive.sh"
+
+env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+    XDG_DATA_HOME="$work/home/.local/share" BANMEN_HOME="$base" SDL_AUDIODRIVER=dummy \
+    xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$work/drive.sh" "$build/bin/banmen" "$base/$sample/サンプル雙六.sgw" "$out"
