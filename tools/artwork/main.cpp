@@ -4,35 +4,13 @@
 // them under the resources folder with the embedded resource list. The same
 // run on the same system writes the same bytes.
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
 #include <string>
 
 #include "artwork_set.h"
 #include "painters.h"
-
-namespace {
-
-// The faces the pictures are lettered in, loaded from their files so that
-// no other installed font can stand in.
-bool loadFonts() {
-    const char* const kFiles[] = {
-        "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
-        "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
-        "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
-        "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
-    };
-    for (const char* file : kFiles) {
-        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) {
-            std::fprintf(stderr, "make-artwork: cannot load the font %s\n", file);
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
+#include "style.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -42,7 +20,9 @@ int main(int argc, char** argv) {
     // Drawing needs no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (!loadFonts()) {
+    std::string missing;
+    if (!banmen::art::loadFonts(missing)) {
+        std::fprintf(stderr, "make-artwork: cannot load the font %s\n", missing.c_str());
         return 1;
     }
 

@@ -1,5 +1,6 @@
 #include "style.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -82,6 +83,22 @@ double Rng::range(double low, double high) {
 
 int Rng::below(int n) {
     return n <= 0 ? 0 : static_cast<int>(next() % static_cast<unsigned>(n));
+}
+
+bool loadFonts(std::string& missing) {
+    const char* const kFiles[] = {
+        "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+        "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
+        "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
+        "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
+    };
+    for (const char* file : kFiles) {
+        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) {
+            missing = file;
+            return false;
+        }
+    }
+    return true;
 }
 
 QFont font(Face face, double pixelSize, bool bold) {

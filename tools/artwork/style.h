@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QString>
 #include <cstdint>
+#include <string>
 
 namespace banmen::art {
 
@@ -52,6 +53,10 @@ class Rng {
 };
 
 enum class Face { Gothic, PGothic, Mincho, PMincho };
+
+// Loads the four faces from their files, so that no other installed font
+// can stand in; on failure `missing` names the file that did not load.
+bool loadFonts(std::string& missing);
 
 // A font of the given face and pixel size.
 QFont font(Face face, double pixelSize, bool bold = false);

@@ -7,7 +7,6 @@
 // is made whole beside the target and then put in its place, so a failed
 // run leaves the previous sample as it was.
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
@@ -19,27 +18,12 @@
 #include "platform/files.h"
 #include "sample_game.h"
 #include "sample_pictures.h"
+#include "style.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace banmen::sample;
-
-bool loadFonts() {
-    const char* const kFiles[] = {
-        "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
-        "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf",
-        "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
-        "/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf",
-    };
-    for (const char* file : kFiles) {
-        if (QFontDatabase::addApplicationFont(QString::fromLatin1(file)) < 0) {
-            std::fprintf(stderr, "make-sample-game: cannot load the font %s\n", file);
-            return false;
-        }
-    }
-    return true;
-}
 
 bool write(const fs::path& path, const void* bytes, std::size_t size) {
     const banmen::Status written = banmen::WriteWholeFile(path.string(), bytes, size);
@@ -113,7 +97,9 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (!loadFonts()) {
+    std::string missing;
+    if (!banmen::art::loadFonts(missing)) {
+        std::fprintf(stderr, "make-sample-game: cannot load the font %s\n", missing.c_str());
         return 1;
     }
     const fs::path target = fs::absolute(argv[2]);
