@@ -1,12 +1,11 @@
 #include "editor/pages/page_factory.h"
 
-#include "editor/pages/caption_page.h"
-#include "editor/window/editor_window.h"
+#include "editor/pages/table_page.h"
 
 namespace banmen {
 
 PropertyPage* createPropertyPage(ObjectKind kind, EditorWindow& window, QWidget* parent) {
-    return new CaptionPage(kind, window.document(), parent);
+    return new TablePage(kind, window, parent);
 }
 
 }  // namespace banmen

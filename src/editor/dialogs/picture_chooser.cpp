@@ -1,0 +1,145 @@
+#include "editor/dialogs/picture_chooser.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/default_folders.h"
+#include "model/text_field.h"
+#include "model/workspace.h"
+#include "platform/paths.h"
+#include "platform/sjis.h"
+
+namespace banmen {
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+QRgb rgbOf(std::int32_t colour) {
+    const auto bgr = static_cast<std::uint32_t>(colour);
+    return qRgb(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+}  // namespace
+
+std::string imageFilePath(const GameRecord& record, const std::string& folder, int image) {
+    if (!isImageRef(record, image)) {
+        return {};
+    }
+    const std::string name =
+        sjis::toUtf8Lossy(fieldText(record.images[static_cast<std::size_t>(image)].fileName));
+    if (name.empty()) {
+        return {};
+    }
+    std::string path;
+    if (!folder.empty()) {
+        path = path::PathJoin(path::PathJoin(folder, kImageFolderName), name);
+        if (QFileInfo::exists(QString::fromStdString(path))) {
+            return path;
+        }
+    }
+    const std::string defaults = defaultImageFolder();
+    if (!defaults.empty()) {
+        const std::string fallback = path::PathJoin(defaults, name);
+        if (QFileInfo::exists(QString::fromStdString(fallback))) {
+            return fallback;
+        }
+    }
+    return path;
+}
+
+QImage pictureThumbnail(const QImage& picture, std::int32_t transparent) {
+    if (picture.isNull()) {
+        return {};
+    }
+    // Masked before stretching, so no blend of the key colour is left.
+    QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = transparent == -1 ? kWhite : (rgbOf(transparent) | 0xFF000000u);
+    for (int y = 0; y < source.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(source.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key) {
+                line[x] = kWhite;
+            }
+        }
+    }
+    return source.scaled(kThumbnailWidth, kThumbnailHeight, Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+}
+
+PictureChooser::PictureChooser(const GameRecord& record, const std::string& folder, QWidget* parent)
+    : QDialog(parent), list_(new QListWidget(this)) {
+    setObjectName("pictureChooser");
+    setWindowTitle(QStringLiteral("盤面工房（四季彩コレクション） イメージ選択"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(QStringLiteral("イメージを選び選択ボタンを押してください。"), this));
+
+    list_->setObjectName("pictures");
+    list_->setViewMode(QListView::IconMode);
+    list_->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
+    list_->setGridSize(QSize(kThumbnailWidth + 36, kThumbnailHeight + 34));
+    list_->setResizeMode(QListView::Adjust);
+    list_->setMovement(QListView::Static);
+    list_->setWordWrap(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setStyleSheet(QStringLiteral("QListWidget { background: white; }"));
+    list_->setMinimumSize(460, 300);
+    for (int m = 0; m < kImageCount; ++m) {
+        if (!isImageRef(record, m)) {
+            continue;
+        }
+        const QImage picture(QString::fromStdString(imageFilePath(record, folder, m)));
+        if (picture.isNull()) {
+            continue;
+        }
+        const ImageDef& image = record.images[static_cast<std::size_t>(m)];
+        auto* item = new QListWidgetItem(
+            QIcon(QPixmap::fromImage(pictureThumbnail(picture, image.transparentColor))),
+            QString::fromStdString(sjis::toUtf8Lossy(fieldText(image.name))), list_);
+        item->setData(Qt::UserRole, m);
+    }
+    layout->addWidget(list_, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    choose_ = buttons->addButton(QStringLiteral("選択"), QDialogButtonBox::AcceptRole);
+    choose_->setObjectName("choose");
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
+        ->setObjectName("cancel");
+    layout->addWidget(buttons);
+    choose_->setEnabled(false);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &PictureChooser::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PictureChooser::reject);
+    connect(list_, &QListWidget::itemSelectionChanged, this,
+            [this] { choose_->setEnabled(list_->selectedItems().size() == 1); });
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        list_->clearSelection();
+        item->setSelected(true);
+        accept();
+    });
+}
+
+void PictureChooser::accept() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.size() != 1) {
+        return;
+    }
+    chosen_ = selected.front()->data(Qt::UserRole).toInt();
+    QDialog::accept();
+}
+
+std::optional<int> choosePicture(QWidget* parent, const GameRecord& record,
+                                 const std::string& folder) {
+    PictureChooser chooser(record, folder, parent);
+    if (chooser.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return chooser.chosen();
+}
+
+}  // namespace banmen
