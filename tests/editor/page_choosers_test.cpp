@@ -139,7 +139,8 @@ class PageChoosersTest : public QObject {
             auto* list = child<QListWidget>(dialog, "objects");
             auto* choose = child<QPushButton>(dialog, "choose");
             QCOMPARE(dialog->windowTitle(), QStringLiteral(" 盤面工房　オブジェクト選択"));
-            QVERIFY(dialog->findChild<QLabel*>()->text() == QStringLiteral("サウンドを選択して下さい"));
+            QVERIFY(dialog->findChild<QLabel*>()->text() ==
+                    QStringLiteral("サウンドを選択して下さい"));
             QCOMPARE(list->count(), 9);
             QCOMPARE(list->item(3)->text(), QStringLiteral("幸運サウンド"));
             QVERIFY(!choose->isEnabled());
@@ -151,7 +152,8 @@ class PageChoosersTest : public QObject {
         e.click(e.control(ObjectKind::Game, 1015));
         QVERIFY(checked);
         QCOMPARE(e.record().settings.music, 4);
-        QCOMPARE(e.control<QLineEdit>(ObjectKind::Game, 1007)->text(), QStringLiteral("幸運サウンド"));
+        QCOMPARE(e.control<QLineEdit>(ObjectKind::Game, 1007)->text(),
+                 QStringLiteral("幸運サウンド"));
         e.click(e.control(ObjectKind::Game, 1085));
         QCOMPARE(e.record().settings.music, -1);
     }
@@ -241,7 +243,8 @@ class PageChoosersTest : public QObject {
         const std::int32_t image = e.record().squares[2].picture;
         QVERIFY(isImageRef(e.record(), image));
         QCOMPARE(sjis::toUtf8Lossy(fieldText(e.record().images[image].name)), std::string("ﾏｽ3"));
-        QCOMPARE(std::string(fieldText(e.record().images[image].fileName)), std::string("Map3.bmp"));
+        QCOMPARE(std::string(fieldText(e.record().images[image].fileName)),
+                 std::string("Map3.bmp"));
         QCOMPARE(e.document.history().position(), steps + 1);
         QCOMPARE(e.document.undoCaption(), QStringLiteral("マス3の絵柄"));
         // A second EDIT opens the same picture again.

@@ -36,7 +36,8 @@ class PagePickingTest : public QObject {
         QVERIFY(!button->isDown());
     }
 
-    static std::int32_t number(PageEditor& e, ObjectKind kind, int index, std::int32_t id, int sub) {
+    static std::int32_t number(PageEditor& e, ObjectKind kind, int index, std::int32_t id,
+                               int sub) {
         return e.document.owner().number(*e.document.field(kind, index, id, sub));
     }
 

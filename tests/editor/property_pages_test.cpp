@@ -248,8 +248,8 @@ class PropertyPagesTest : public QObject {
                 e.click(button);
                 QCOMPARE(squareNumber(e, 2, kFieldUpdateCodes, 1), 0x05000000 | c.codes[i]);
                 QCOMPARE(button->stem(), QString::fromLatin1(c.stems[i]));
-                const QString wording = QString::fromStdString(
-                    sjis::toUtf8Lossy(DescribeDataUpdate(e.record(), 2, 1)));
+                const QString wording =
+                    QString::fromStdString(sjis::toUtf8Lossy(DescribeDataUpdate(e.record(), 2, 1)));
                 QCOMPARE(e.page(ObjectKind::Square)->helpShown(), intro + wording);
             }
         }
@@ -336,7 +336,8 @@ class PropertyPagesTest : public QObject {
         const Case cases[] = {
             {ObjectKind::Game, 0, 1001, "雙六の題名\n\n最大３０文字"},
             {ObjectKind::Game, 0, 1117,
-             "ゲーム終了条件\n\nゲーム終了の条件を指定します\n\n最初の一人がｺﾞｰﾙ\nｺﾝﾋﾟｭｰﾀ以外全員がｺﾞｰﾙ\n全員がｺﾞｰﾙ"},
+             "ゲーム終了条件\n\nゲーム終了の条件を指定します\n\n最初の一人がｺﾞｰﾙ\nｺﾝﾋﾟｭｰﾀ以外全員が"
+             "ｺﾞｰﾙ\n全員がｺﾞｰﾙ"},
             {ObjectKind::Game, 0, 1002,
              "雙六の絵柄\n\n背景として使われます。\n\nビットマップ形式\n８００×６００ピクセル"},
             {ObjectKind::Player, 1, 2202, "プレイヤーデータ３の単位"},
@@ -390,13 +391,16 @@ class PropertyPagesTest : public QObject {
 
     void styleTextsMakeFonts() {
         QCOMPARE(parseFontStyle(QStringLiteral("標準")), FontStyle{});
-        QCOMPARE(parseFontStyle(QStringLiteral("太字 斜体")), (FontStyle{true, true, false, false}));
+        QCOMPARE(parseFontStyle(QStringLiteral("太字 斜体")),
+                 (FontStyle{true, true, false, false}));
         QCOMPARE(parseFontStyle(QStringLiteral("Bold Underline")),
                  (FontStyle{true, false, true, false}));
-        QCOMPARE(parseFontStyle(QStringLiteral("取消し線")), (FontStyle{false, false, false, true}));
+        QCOMPARE(parseFontStyle(QStringLiteral("取消し線")),
+                 (FontStyle{false, false, false, true}));
         // Full-width letters are not upper-cased into a keyword.
         QCOMPARE(parseFontStyle(QStringLiteral("ｂｏｌｄ")), FontStyle{});
-        const QFont font = styledFont(QStringLiteral("ＭＳ ゴシック"), 90, QStringLiteral("ITALIC 下線"));
+        const QFont font =
+            styledFont(QStringLiteral("ＭＳ ゴシック"), 90, QStringLiteral("ITALIC 下線"));
         QVERIFY(font.italic() && font.underline() && !font.bold());
     }
 };

@@ -129,6 +129,20 @@ void fillSquare(EditorDocument& document, int s) {
     });
 }
 
+// The default picture of that file name as the board and the help picture.
+void useBoard(EditorDocument& document, const char* fileName) {
+    for (int m = 0; m < kImageCount; ++m) {
+        if (inUse(document.record().images[m]) &&
+            fieldText(document.record().images[m].fileName) == fileName) {
+            document.edit(QStringLiteral("見本"), [m](RecordOwner& owner) {
+                owner.SetNumber(*owner.field(ObjectKind::Game, 0, kFieldPicture), m);
+                owner.SetNumber(*owner.field(ObjectKind::Game, 0, kFieldHelpPicture), m);
+            });
+            return;
+        }
+    }
+}
+
 int run(const QString& folder) {
     PrintingNotifier notifier;
     EditorDocument document(notifier);
@@ -141,6 +155,7 @@ int run(const QString& folder) {
     }
     Shots shots{window, folder};
     fillSquare(document, 2);
+    useBoard(document, "Board.bmp");
 
     const Selection objects[] = {{ObjectKind::Game, 0},        {ObjectKind::Player, 0},
                                  {ObjectKind::PlayerState, 0}, {ObjectKind::PlayerData, 0},

@@ -25,11 +25,13 @@ namespace {
 constexpr int kLabelWidth = 68;
 constexpr int kRowSpacing = 2;
 
-// The pages' labels: "ＭＳ 明朝" 8 points, the sound page's "ＭＳ ゴシック" 9.
-QFont labelFont(ObjectKind kind) {
-    return kind == ObjectKind::Sound
-               ? styledFont(QStringLiteral("ＭＳ ゴシック"), 90, QStringLiteral("標準"))
-               : styledFont(QStringLiteral("ＭＳ 明朝"), 80, QStringLiteral("標準"));
+// The pages' labels: "ＭＳ 明朝" 8 points, the sound page's "ＭＳ ゴシック" 9,
+// both in the style "標準".
+StyledLabel* rowLabel(ObjectKind kind, const char* text, QWidget* parent) {
+    const bool sound = kind == ObjectKind::Sound;
+    return new StyledLabel(QString::fromUtf8(text),
+                           sound ? QStringLiteral("ＭＳ ゴシック") : QStringLiteral("ＭＳ 明朝"),
+                           sound ? 90 : 80, QStringLiteral("標準"), parent);
 }
 
 }  // namespace
@@ -76,15 +78,12 @@ void TablePage::build() {
     grid->setColumnMinimumWidth(0, kLabelWidth);
     grid->setColumnStretch(1, 1);
 
-    const QFont labels = labelFont(kind());
     int r = 0;
     for (const RowSpec& row : pageRows(kind())) {
-        auto* label = new StyledLabel(QString::fromUtf8(row.label), QString(), 80, QString(), rows);
-        label->setFont(labels);
+        StyledLabel* label = rowLabel(kind(), row.label, rows);
         label->setFixedWidth(kLabelWidth);
         PageField* field = makePageField(row, *this);
         field->setParent(rows);
-        label->setBuddy(field->focusControl());
         // One-line rows centre their label; the two-line text has it on top.
         const Qt::Alignment across =
             row.type == RowType::TwoLines ? Qt::AlignTop : Qt::AlignVCenter;
