@@ -3,6 +3,7 @@
 // help editor with its preview and rule text, and EDIT making a picture.
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -54,16 +55,31 @@ T* child(QWidget* dialog, const char* name) {
 
 }  // namespace
 
+// Takes the files handed to the desktop's program instead of the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QUrl> urls;
+
+  public slots:
+    void open(const QUrl& url) { urls.push_back(url); }
+};
+
 class PageChoosersTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDir> home_;
+    UrlCatcher catcher_;
 
   private slots:
     void initTestCase() {
         home_ = std::make_unique<test::TempDir>();
         test::isolateEditor(*home_);
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "open");
     }
+
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
 
     void pictureChooserListsLoadablePicturesMasked() {
         PageEditor e;
@@ -235,8 +251,10 @@ class PageChoosersTest : public QObject {
         QCOMPARE(fieldText(e.record().settings.helpText), std::string_view());
     }
 
-    void editMakesTheMissingImageInOneStep() {
+    void editMakesTheMissingPictureInOneStep() {
         PageEditor e;
+        catcher_.urls.clear();
+        const QString images = QString::fromStdString(e.folder.path()) + "/" + kImageFolderName;
         e.select(ObjectKind::Square, 2);
         const std::size_t steps = e.document.history().position();
         e.click(e.control(ObjectKind::Square, 1080));
@@ -247,10 +265,17 @@ class PageChoosersTest : public QObject {
                  std::string("Map3.bmp"));
         QCOMPARE(e.document.history().position(), steps + 1);
         QCOMPARE(e.document.undoCaption(), QStringLiteral("マス3の絵柄"));
-        // A second EDIT opens the same picture again.
+        // The square's default picture: 150 x 115 magenta, handed over.
+        const QImage made(images + "/Map3.bmp");
+        QCOMPARE(made.size(), QSize(150, 115));
+        QCOMPARE(made.pixelColor(2, 2), QColor(255, 0, 255));
+        QCOMPARE(catcher_.urls.size(), 1);
+        QCOMPARE(catcher_.urls.back().toLocalFile(), images + "/Map3.bmp");
+        // A second EDIT opens the same picture again, with no new step.
         e.click(e.control(ObjectKind::Square, 1080));
         QCOMPARE(e.record().squares[2].picture, image);
         QCOMPARE(e.document.history().position(), steps + 1);
+        QCOMPARE(catcher_.urls.size(), 2);
 
         e.select(ObjectKind::Player, 1);
         e.click(e.control(ObjectKind::Player, 1080));
@@ -259,14 +284,20 @@ class PageChoosersTest : public QObject {
                  std::string("プレイヤー２"));
         QCOMPARE(std::string(fieldText(e.record().images[piece].fileName)),
                  std::string("Player2.bmp"));
+        QVERIFY(!QImage(images + "/Player2.bmp").isNull());
 
-        // An image without a file gets "Image<n>.bmp".
+        // An image without a file gets "Image<n>.bmp" in its transparent
+        // colour.
         e.select(ObjectKind::Image, piece);
         e.click(e.control(ObjectKind::Image, 1084));
         QCOMPARE(fieldText(e.record().images[piece].fileName), std::string_view());
+        e.document.setNumber(*e.document.field(ObjectKind::Image, piece, kFieldTransparentColor),
+                             0x00123456);
         e.click(e.control(ObjectKind::Image, 1080));
-        QCOMPARE(std::string(fieldText(e.record().images[piece].fileName)),
-                 "Image" + std::to_string(piece + 1) + ".bmp");
+        const std::string own = "Image" + std::to_string(piece + 1) + ".bmp";
+        QCOMPARE(std::string(fieldText(e.record().images[piece].fileName)), own);
+        QCOMPARE(QImage(images + "/" + QString::fromStdString(own)).pixelColor(2, 2),
+                 QColor(0x56, 0x34, 0x12));
     }
 };
 

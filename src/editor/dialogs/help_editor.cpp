@@ -7,19 +7,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "editor/dialogs/picture_chooser.h"
 #include "editor/dialogs/styled_label.h"
 #include "editor/pages/page_text.h"
 #include "editor/pages/text_row_field.h"
 #include "engine/end_conditions.h"
 #include "media/font_faces.h"
+#include "model/image_files.h"
 #include "platform/notifier.h"
 
 namespace banmen {
 namespace {
 
 QImage loadPicture(const GameRecord& record, const std::string& folder, std::int32_t image) {
-    const std::string path = imageFilePath(record, folder, image);
+    const std::string path = FindImageFile(record, folder, image);
     return path.empty() ? QImage() : QImage(QString::fromStdString(path));
 }
 

@@ -1,16 +1,13 @@
 #include "editor/dialogs/picture_chooser.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/default_folders.h"
+#include "model/image_files.h"
 #include "model/text_field.h"
-#include "model/workspace.h"
-#include "platform/paths.h"
 #include "platform/sjis.h"
 
 namespace banmen {
@@ -25,32 +22,6 @@ QRgb rgbOf(std::int32_t colour) {
 }
 
 }  // namespace
-
-std::string imageFilePath(const GameRecord& record, const std::string& folder, int image) {
-    if (!isImageRef(record, image)) {
-        return {};
-    }
-    const std::string name =
-        sjis::toUtf8Lossy(fieldText(record.images[static_cast<std::size_t>(image)].fileName));
-    if (name.empty()) {
-        return {};
-    }
-    std::string path;
-    if (!folder.empty()) {
-        path = path::PathJoin(path::PathJoin(folder, kImageFolderName), name);
-        if (QFileInfo::exists(QString::fromStdString(path))) {
-            return path;
-        }
-    }
-    const std::string defaults = defaultImageFolder();
-    if (!defaults.empty()) {
-        const std::string fallback = path::PathJoin(defaults, name);
-        if (QFileInfo::exists(QString::fromStdString(fallback))) {
-            return fallback;
-        }
-    }
-    return path;
-}
 
 QImage pictureThumbnail(const QImage& picture, std::int32_t transparent) {
     if (picture.isNull()) {
@@ -93,7 +64,7 @@ PictureChooser::PictureChooser(const GameRecord& record, const std::string& fold
         if (!isImageRef(record, m)) {
             continue;
         }
-        const QImage picture(QString::fromStdString(imageFilePath(record, folder, m)));
+        const QImage picture(QString::fromStdString(FindImageFile(record, folder, m)));
         if (picture.isNull()) {
             continue;
         }

@@ -20,11 +20,6 @@ namespace banmen {
 constexpr int kThumbnailWidth = 64;
 constexpr int kThumbnailHeight = 54;
 
-// The native path of an image's picture: in the workspace's "Image Files",
-// or (for the pictures a new game takes) in the default image folder. Empty
-// when the image has no file or is not in use.
-std::string imageFilePath(const GameRecord& record, const std::string& folder, int image);
-
 // A picture stretched to 64 x 54 with the pixels of its transparent colour
 // (0x00BBGGRR; -1 means white) shown white.
 QImage pictureThumbnail(const QImage& picture, std::int32_t transparent);

@@ -47,7 +47,7 @@ SquarePicker::~SquarePicker() {
     }
 }
 
-bool SquarePicker::start(QWidget* button, Picked done) {
+bool SquarePicker::start(QAbstractButton* button, Picked done) {
     if (active_) {
         return false;
     }
@@ -71,13 +71,11 @@ void SquarePicker::finish(int square) {
     grabber_.removeEventFilter(this);
     grabber_.releaseMouse();
     grabber_.releaseKeyboard();
-    if (button_) {
+    if (button_ != nullptr) {
         // The button never saw its release: the page had the mouse.
-        if (auto* pressed = qobject_cast<QAbstractButton*>(button_.data())) {
-            pressed->setDown(false);
-        }
+        button_->setDown(false);
+        button_ = nullptr;
     }
-    button_.clear();
     Picked done = std::move(done_);
     done_ = {};
     if (done) {
@@ -100,12 +98,10 @@ bool SquarePicker::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             const QPoint global = mouse->globalPosition().toPoint();
-            if (button_ && button_->rect().contains(button_->mapFromGlobal(global))) {
+            if (button_ != nullptr && button_->rect().contains(button_->mapFromGlobal(global))) {
                 // The release of the click on LOCKON itself: pick with the next.
-                if (auto* pressed = qobject_cast<QAbstractButton*>(button_.data())) {
-                    pressed->setDown(false);
-                }
-                button_.clear();
+                button_->setDown(false);
+                button_ = nullptr;
                 return true;
             }
             finish(hit_(toMap_(global) + QPoint(kShift, kShift)));

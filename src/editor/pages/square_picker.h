@@ -12,9 +12,9 @@
 // end it: the next release does.
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 
+class QAbstractButton;
 class QPoint;
 class QWidget;
 
@@ -38,7 +38,7 @@ class SquarePicker : public QObject {
     // False when already picking. `button` is the LOCKON that was pressed,
     // null when picking starts from elsewhere. `done` runs when the picking
     // ends, with the square hit or -1.
-    bool start(QWidget* button, Picked done);
+    bool start(QAbstractButton* button, Picked done);
     void cancel();
     bool active() const { return active_; }
 
@@ -54,7 +54,8 @@ class SquarePicker : public QObject {
     QWidget& grabber_;
     MapPoint toMap_;
     HitTest hit_;
-    QPointer<QWidget> button_;
+    // A child of the page, as long-lived as the picker.
+    QAbstractButton* button_ = nullptr;
     Picked done_;
     bool active_ = false;
 };

@@ -220,7 +220,7 @@ void TablePage::selectObject(Selection object) {
     window_.selectObject(object, true);
 }
 
-void TablePage::beginPicking(PageField* field, QWidget* button) {
+void TablePage::beginPicking(PageField* field, QAbstractButton* button) {
     if (exchanging() || picker_->active()) {
         return;
     }

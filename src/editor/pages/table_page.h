@@ -22,6 +22,7 @@
 #include "editor/pages/page_rows.h"
 #include "editor/pages/property_page.h"
 
+class QAbstractButton;
 class QLabel;
 class QScrollArea;
 
@@ -80,7 +81,7 @@ class TablePage : public PropertyPage {
     // Selects an object in the window (double-click on a reference).
     void selectObject(Selection object);
     // LOCKON pressed on a square reference.
-    void beginPicking(PageField* field, QWidget* button);
+    void beginPicking(PageField* field, QAbstractButton* button);
     bool picking() const;
 
     QScrollArea* scrollArea() const { return scroll_; }
