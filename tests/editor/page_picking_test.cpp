@@ -112,10 +112,14 @@ class PagePickingTest : public QObject {
         QCOMPARE(page->helpShown(), pickingHelp);
         QTest::keyClick(e.window.windowHandle(), Qt::Key_Escape);
         QVERIFY(!page->picking());
+        QCOMPARE(page->helpShown(), QStringLiteral("このマスに止まった時のジャンプ先"));
         QTest::mouseRelease(lockon, Qt::LeftButton, {}, lockon->rect().center());
+        // The next click is the map's own again: it selects the square.
         QTest::mouseClick(e.window.mapView(), Qt::LeftButton, {}, aimAt(e, 0));
         QCOMPARE(e.record().squares[2].arrivalJump, -1);
-        QCOMPARE(page->helpShown(), QStringLiteral("このマスに止まった時のジャンプ先"));
+        QCOMPARE(e.document.selection(), (Selection{ObjectKind::Square, 0}));
+        e.select(ObjectKind::Square, 2);
+        page->scrollArea()->ensureWidgetVisible(lockon);
 
         // A plain click on LOCKON, then a click on the square.
         QTest::mouseClick(lockon, Qt::LeftButton, {}, lockon->rect().center());
