@@ -8,6 +8,8 @@
 #   help-rules.png      the help window at the rules of play
 #   picture-dialog.png  the picture file dialog (Insert, from file)
 #   sound-dialog.png    the sound file dialog
+#   image-added.png     the editor after a picture was typed into the picture
+#                       dialog: the new image "Daruma" on its page
 #
 #   tools/screenshot-help.sh [-B build-dir] OUT-DIR
 #
@@ -52,9 +54,10 @@ done
 
 cat > "$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
-# Runs inside the X server: $1 the program, $2 the game, $3 the output folder.
+# Runs inside the X server: $1 the program, $2 the game, $3 the output
+# folder, $4 a picture to import.
 set -euo pipefail
-program=$1 game=$2 out=$3
+program=$1 game=$2 out=$3 picture=$4
 
 # The id of the visible window whose name matches, waiting up to 10 s.
 window() {
@@ -126,7 +129,10 @@ xdotool windowfocus --sync "$main" || true
 key alt+i b
 dialog=$(window "イメージファイルを選択")
 shoot "$dialog" picture-dialog.png
-key Escape
+# Typed into the file name field, as a person would.
+xdotool type --delay 20 "$picture"
+key Return
+shoot "$main" image-added.png
 
 xdotool windowfocus --sync "$main" || true
 key alt+i w
@@ -139,4 +145,5 @@ chmod +x "$work/drive.sh"
 env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
     XDG_DATA_HOME="$work/home/.local/share" BANMEN_HOME="$base" SDL_AUDIODRIVER=dummy \
     xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$work/drive.sh" "$build/bin/banmen" "$base/$sample/サンプル雙六.sgw" "$out"
+    "$work/drive.sh" "$build/bin/banmen" "$base/$sample/サンプル雙六.sgw" "$out" \
+    "$base/Image Files/Daruma.bmp"

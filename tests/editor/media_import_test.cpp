@@ -191,6 +191,16 @@ class MediaImportTest : public QObject {
                      QString::fromUtf8(c.stored));
             QCOMPARE(document_->undoCaption(), QStringLiteral("イメージの追加"));
         }
+        // A picture that reads gives the image its size.
+        DibBitmap picture;
+        QVERIFY(picture.Create(24, 48, 20));
+        QVERIFY(picture.SaveFile(work_->file("in/(達磨)d.bmp")));
+        answerFileDialog(QString::fromStdString(work_->file("in/(達磨)d.bmp")));
+        window_->runCommand(kCmdAddImageFromFile);
+        const ImageDef& sized = document_->record().images[document_->selection().index];
+        QCOMPARE(sized.width, 48);
+        QCOMPARE(sized.height, 20);
+
         // A cancelled dialog adds nothing.
         const GameRecord before = document_->record();
         answerFileDialog({});
@@ -200,10 +210,11 @@ class MediaImportTest : public QObject {
         // The empty insert gives the default name.
         window_->runCommand(kCmdAddSound);
         QCOMPARE(document_->selection().kind, ObjectKind::Sound);
-        const SoundDef& sound = document_->record().sounds[document_->selection().index];
+        const int added = document_->selection().index;
+        const SoundDef& sound = document_->record().sounds[added];
         QVERIFY(utf8(std::string(fieldText(sound.name))).starts_with("ｻｳﾝﾄﾞ("));
         QVERIFY(document_->undo());
-        QCOMPARE(document_->record().sounds[document_->selection().index].name[0], '\0');
+        QCOMPARE(document_->record().sounds[added].name[0], '\0');
     }
 
     void objectNamesFromStoredFiles() {

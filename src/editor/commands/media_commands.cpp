@@ -1,5 +1,9 @@
 #include "editor/commands/media_commands.h"
 
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
 #include "editor/commands/command_ids.h"
 #include "editor/commands/media_import.h"
 #include "editor/commands/picture_watch.h"
@@ -7,7 +11,9 @@
 #include "editor/map/map_view.h"
 #include "editor/pages/page_stack.h"
 #include "editor/window/editor_window.h"
+#include "media/bmp_reader.h"
 #include "model/media_list.h"
+#include "model/workspace.h"
 
 namespace banmen {
 namespace {
@@ -21,17 +27,35 @@ struct MediaKind {
 const MediaKind kImage{ObjectKind::Image, "イメージの追加", &AddImage};
 const MediaKind kSound{ObjectKind::Sound, "サウンドの追加", &AddSound};
 
+// The size of a picture file, or nothing when it does not read.
+std::optional<std::pair<std::int32_t, std::int32_t>> pictureSize(const std::string& path) {
+    DibImage picture;
+    if (path.empty() || !ReadBmpFile(path, picture)) {
+        return std::nullopt;
+    }
+    return std::pair{picture.info.width, std::abs(picture.info.height)};
+}
+
 // Adds one image or sound with the name and file given (empty for the
-// defaults) and selects it; nothing is selected when every slot is used.
+// defaults) and selects it; nothing is selected when every slot is used. An
+// image whose picture reads gets its width and height.
 void addMedia(EditorWindow& window, const MediaKind& kind, const std::string& name,
               const std::string& file) {
     if (!window.readPages()) {
         return;
     }
     window.endRouteMode();
+    const auto size = kind.kind == ObjectKind::Image
+                          ? pictureSize(mediaFilePath(window.document(), kImageFolderName, file))
+                          : std::nullopt;
     std::int32_t added = -1;
-    window.document().edit(QString::fromUtf8(kind.caption),
-                           [&](RecordOwner& owner) { added = kind.add(owner, name, file); });
+    window.document().edit(QString::fromUtf8(kind.caption), [&](RecordOwner& owner) {
+        added = kind.add(owner, name, file);
+        if (added >= 0 && size) {
+            owner.SetNumber(*owner.field(ObjectKind::Image, added, kFieldWidth), size->first);
+            owner.SetNumber(*owner.field(ObjectKind::Image, added, kFieldHeight), size->second);
+        }
+    });
     window.fillObjectSelector();
     if (added >= 0) {
         window.selectObject(Selection{kind.kind, added}, false);
