@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "editor/commands/analysis_commands.h"
 #include "editor/commands/command_ids.h"
 #include "editor/commands/edit_commands.h"
 #include "editor/commands/insert_commands.h"
@@ -86,6 +87,7 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
 
     buildMenus();
     bindWindowCommands();
+    bindAnalysisCommands(*this);
     bindMediaCommands(*this);
     bindMapCommands(*this);
     bindEditCommands(*this);
