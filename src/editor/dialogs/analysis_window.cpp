@@ -156,10 +156,9 @@ void AnalysisWindow::buildWidgets() {
     findingList_->setWordWrap(true);
     findingList_->setItemDelegate(new WrappingDelegate(findingList_));
     // Row heights follow the width.
-    connect(
-        findingList_->header(), &QHeaderView::sectionResized, findingList_,
-        [this] { QTimer::singleShot(0, findingList_, [this] { findingList_->doItemsLayout(); }); },
-        Qt::UniqueConnection);
+    connect(findingList_->header(), &QHeaderView::sectionResized, findingList_, [this] {
+        QTimer::singleShot(0, findingList_, [this] { findingList_->doItemsLayout(); });
+    });
     findingList_->setToolTip(QStringLiteral("ダブルクリックでその項目を選びます"));
     findingsLayout->addWidget(findingList_);
     layout->addWidget(findingsBox_, 1);
