@@ -1,6 +1,7 @@
 // The editor: opens its main window, with the file named on the command line
 // ("banmen FILE", or "banmen --debug-square N FILE" to start a square debug
-// run from square N once the file is open). "banmen /INSTALL" and
+// run from square N once the file is open); "banmen --help" and
+// "banmen --version" print and end. "banmen /INSTALL" and
 // "banmen /UNINSTALL" register or remove the file types for the current user
 // and end without a window.
 //
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,7 +32,9 @@
 #include "editor/play/play_controller.h"
 #include "editor/window/command_line.h"
 #include "editor/window/editor_window.h"
+#include "editor/window/startup_sequence.h"
 #include "platform/base_folder.h"
+#include "platform/file_version.h"
 #include "platform/settings/player_settings.h"
 #include "platform/settings/registration_switches.h"
 
@@ -77,46 +81,52 @@ int main(int argc, char** argv) {
             banmen::FindRegistrationSwitch(std::vector<std::string>(argv + 1, argv + argc))) {
         return banmen::RunRegistrationSwitch(*registration, banmen::ModulePath());
     }
+    // Read before Qt starts, so that --help works without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const banmen::StartupCommand command = banmen::parseStartupCommand(arguments);
+    if (command.action == banmen::StartupCommand::Action::Help) {
+        std::fputs(banmen::startupUsage().c_str(), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (command.action == banmen::StartupCommand::Action::Version) {
+        std::array<int, 4> version{};
+        (void)banmen::parseVersionString(banmen::kProgramFileVersion, version);
+        std::printf("banmen %d.%d.%d.%d\n", version[0], version[1], version[2], version[3]);
+        return EXIT_SUCCESS;
+    }
+    if (!command.valid) {
+        std::fputs(banmen::startupUsage().c_str(), stderr);
+        return 2;
+    }
+
     QApplication app(argc, argv);
     (void)banmen::installJapaneseQtTexts(app);
     // New games take their pictures, and games their default sounds, from
     // the folders the companion player's settings name.
     banmen::installDefaultFolderProviders();
 
-    const banmen::StartupCommand command =
-        banmen::parseStartupCommand(QCoreApplication::arguments());
-    if (!command.valid) {
-        std::fprintf(stderr, "usage: banmen [FILE] | banmen %s N FILE\n",
-                     banmen::kDebugSquareOption);
-        return 2;
-    }
-
     banmen::MessageBoxNotifier notifier;
     banmen::EditorDocument document(notifier);
     banmen::EditorWindow window(document);
     notifier.setParentWidget(&window);
 
+    bool welcome = true;
     if (const char* shot = std::getenv("BANMEN_SCREENSHOT"); shot != nullptr && *shot != 0) {
         scheduleScreenshot(window, QString::fromLocal8Bit(shot));
+        welcome = false;
     } else if (const char* shots = std::getenv("BANMEN_PLAY_SHOTS");
                shots != nullptr && *shots != 0) {
         schedulePlayShots(window, QString::fromLocal8Bit(shots), command.debugSquare >= 0);
-    } else {
-        QTimer::singleShot(0, &window, [&window] { window.runStartupChecks(); });
+        welcome = false;
     }
 
     window.show();
-    if (!command.file.empty()) {
-        // Opened once the loop runs, so that a failure's message box sits over
-        // the window. Failures have been told; the defaults stay open.
-        QTimer::singleShot(0, &window, [&window, command] {
-            const banmen::Status opened = window.openFile(command.file);
-            if (command.debugSquare >= 0 && opened.isOk() &&
-                !window.startSquareDebug(command.debugSquare)) {
-                std::fprintf(stderr, "banmen: the game has no square %d\n",
-                             command.debugSquare + 1);
-            }
-        });
-    }
+    // Once the loop runs, so that message boxes sit over the window.
+    QTimer::singleShot(0, &window, [&window, command, welcome] {
+        banmen::runStartupSequence(window, command, welcome);
+    });
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "media/sound_device.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -35,6 +36,28 @@ void mixCallback(void* user, Uint8* stream, int length) {
     mixer->mix(reinterpret_cast<std::int16_t*>(stream), frames);
 }
 
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own complaints (no card, no default device) to standard
+// error, where a program without sound has nothing to say. The library SDL
+// uses is the one dlopen finds under its name, so its error handler can be
+// set here; without ALSA there is nothing to quieten.
+void quietenAlsa() {
+    static const bool done = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (alsa == nullptr) {
+            return false;
+        }
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+            set(&ignoreAlsaError);
+        }
+        return true;  // kept loaded: the handler lives in this instance
+    }();
+    (void)done;
+}
+
 }  // namespace
 
 bool OpenSoundDevice() {
@@ -45,6 +68,7 @@ bool OpenSoundDevice() {
     // The program has its own signal handling; SDL is here for sound only.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "banmen");
+    quietenAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

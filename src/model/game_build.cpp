@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <optional>
@@ -146,10 +147,37 @@ class TemporaryTarget {
     std::string path_;
 };
 
+// Counts the entries and asks the caller whether to go on.
+class ProgressSteps {
+  public:
+    ProgressSteps(const BuildProgress& progress, std::size_t total, BuildReport& report)
+        : progress_(progress), total_(total), report_(report) {}
+
+    bool next(const std::string& entry) {
+        if (progress_ && !progress_(entry, done_, total_)) {
+            report_.cancelled = true;
+            return false;
+        }
+        ++done_;
+        return true;
+    }
+
+  private:
+    const BuildProgress& progress_;
+    std::size_t total_;
+    std::size_t done_ = 0;
+    BuildReport& report_;
+};
+
+Status cancelledStatus() {
+    return Status::error("the build was cancelled");
+}
+
 // Adds every referenced medium found in the workspace.
-Status addMedia(ArchiveWriter& writer, const GameRecord& record, const std::string& folder,
-                BuildReport& report) {
-    for (const MediaReference& media : mediaReferences(record)) {
+Status addMedia(ArchiveWriter& writer, const std::vector<MediaReference>& references,
+                const GameRecord& record, const std::string& folder, BuildReport& report,
+                ProgressSteps& steps) {
+    for (const MediaReference& media : references) {
         if (media.index == -1) {
             continue;
         }
@@ -157,11 +185,15 @@ Status addMedia(ArchiveWriter& writer, const GameRecord& record, const std::stri
             media.kind == MediaKind::Picture ? kImageFolderName : kSoundFolderName;
         std::string stored;
         std::string problem;
-        if (!storedFileName(record, media, stored, problem)) {
+        const bool named = storedFileName(record, media, stored, problem);
+        const std::string shown = std::string(mediaFolder) + "/" + sjis::toUtf8Lossy(stored);
+        if (!steps.next(named ? shown : media.reference)) {
+            return cancelledStatus();
+        }
+        if (!named) {
             report.skipped.push_back({media.reference, {}, problem});
             continue;
         }
-        const std::string shown = std::string(mediaFolder) + "/" + sjis::toUtf8Lossy(stored);
         // A bare name only: anything else would reach outside the media folder.
         std::optional<std::string> name = sjis::toUtf8(stored);
         if (!name) {
@@ -196,7 +228,8 @@ Status addMedia(ArchiveWriter& writer, const GameRecord& record, const std::stri
 }  // namespace
 
 Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
-                 const std::string& targetPath, BuildReport& report) {
+                 const std::string& targetPath, BuildReport& report,
+                 const BuildProgress& progress) {
     report = {};
     if (location.projectFileName.empty()) {
         return Status::error("the workspace has no file name to name its project file after");
@@ -212,12 +245,23 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
         return Status::error(target + ": is a folder");
     }
 
+    // A copy: the caller's record may change while the progress is shown.
+    const auto copy = std::make_unique<GameRecord>(record);
+    const std::vector<MediaReference> references = mediaReferences(*copy);
+    const auto media = static_cast<std::size_t>(
+        std::count_if(references.begin(), references.end(),
+                      [](const MediaReference& m) { return m.index != -1; }));
+    ProgressSteps steps(progress, 1 + media, report);
+    if (!steps.next(location.projectFileName)) {
+        return cancelledStatus();
+    }
+
     TemporaryFolder temporary;
     if (Status made = temporary.create(); !made) {
         return made.withContext("making a temporary folder");
     }
     const std::string projectFile = path::PathJoin(temporary.path(), location.projectFileName);
-    if (Status written = WriteProjectFile(record, projectFile); !written) {
+    if (Status written = WriteProjectFile(*copy, projectFile); !written) {
         return written.withContext(projectFile);
     }
 
@@ -245,7 +289,8 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
     if (Status added = writer.AddFolderEntry(kSoundFolderName); !added) {
         return added;
     }
-    if (Status added = addMedia(writer, record, location.folder, report); !added) {
+    if (Status added = addMedia(writer, references, *copy, location.folder, report, steps);
+        !added) {
         return added;
     }
     if (Status closed = writer.Close(); !closed) {
@@ -254,8 +299,10 @@ Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
     return game.commit(target);
 }
 
-Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildReport& report) {
-    Status built = BuildGame(workspace.record(), workspace.location(), targetPath, report);
+Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildReport& report,
+                 const BuildProgress& progress) {
+    Status built =
+        BuildGame(workspace.record(), workspace.location(), targetPath, report, progress);
     if (built) {
         WorkspaceLocation location = workspace.location();
         location.gameFileName = path::PathFileName(path::AbsolutePath(targetPath));

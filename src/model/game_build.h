@@ -17,6 +17,7 @@
 // folder under $TMPDIR (else /tmp), removed on every way out.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,16 @@ struct SkippedMedium {
 struct BuildReport {
     std::size_t mediaAdded = 0;  // file entries for media, duplicates counted
     std::vector<SkippedMedium> skipped;
+    bool cancelled = false;  // the progress callback stopped the build
 };
+
+// Called before each entry the build packs: the project file, then every
+// media reference that is not -1 (skipped ones too), with the entry's name
+// ("title.sgp", "Image Files/a.bmp"), how many came before it and how many
+// there are. Returning false cancels the build, which then fails with
+// `cancelled` set and leaves nothing at the target.
+using BuildProgress =
+    std::function<bool(const std::string& entry, std::size_t done, std::size_t total)>;
 
 // Builds `record` as found in the workspace at `location` into `targetPath`
 // (native). The target's folder is created when missing. Fails when packing
@@ -48,10 +58,12 @@ struct BuildReport {
 // these are failures rather than entries quietly left out. A medium that is
 // missing, unreadable from the start or not a plain file name is skipped.
 Status BuildGame(const GameRecord& record, const WorkspaceLocation& location,
-                 const std::string& targetPath, BuildReport& report);
+                 const std::string& targetPath, BuildReport& report,
+                 const BuildProgress& progress = {});
 
 // The same for the open workspace; on success its `gameFileName` becomes the
 // target's file name.
-Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildReport& report);
+Status BuildGame(Workspace& workspace, const std::string& targetPath, BuildReport& report,
+                 const BuildProgress& progress = {});
 
 }  // namespace banmen

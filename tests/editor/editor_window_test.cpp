@@ -23,8 +23,9 @@
 namespace banmen {
 namespace {
 
+// The fresh workspace the window starts with (no "MyProjects" folders yet).
 const QString kNewGameTitle =
-    QStringLiteral(" 盤面工房 (四季彩コレクション)）version 10.0 - 新規雙六");
+    QStringLiteral(" 盤面工房 (四季彩コレクション)）version 10.0 - 新規雙六(1)");
 
 // The three squares of a new game.
 const QPoint kStart(700, 500);
@@ -356,14 +357,18 @@ class EditorWindowTest : public QObject {
         Editor editor;
         QVERIFY(!editor.window.openFile(path).isOk());
 
-        QCOMPARE(editor.notifier.notices.size(), std::size_t{1});
+        // The file's own message, then the window's.
+        QCOMPARE(editor.notifier.notices.size(), std::size_t{2});
         const test::Notice& notice = editor.notifier.notices[0];
         QCOMPARE(notice.caption, std::string(kOpenCaption));
         QVERIFY(notice.text.find(path) != std::string::npos);
         QCOMPARE(notice.icon, NoticeIcon::Information);
+        QCOMPARE(editor.notifier.notices[1].text,
+                 std::string("指定されたワークスペースを開けませんでした。"));
+        QCOMPARE(editor.notifier.notices[1].icon, NoticeIcon::Exclamation);
 
         QCOMPARE(editor.window.windowTitle(), kNewGameTitle);
-        QCOMPARE(editor.document.gameTitle(), std::string("新規雙六"));
+        QCOMPARE(editor.document.gameTitle(), std::string("新規雙六(1)"));
         const QImage shot = grabClient(editor.window);
         QCOMPARE(at(shot, kStart + QPoint(0, -8)),
                  fill(MarkerGroup::Start, MarkerState::Incomplete));

@@ -1,8 +1,10 @@
 #include "editor/document/editor_document.h"
 
+#include <cstring>
 #include <memory>
 
 #include "editor/document/object_captions.h"
+#include "editor/document/recovery.h"
 #include "model/text_field.h"
 #include "platform/sjis.h"
 
@@ -16,6 +18,9 @@ EditorDocument::EditorDocument(Notifier& notifier, QObject* parent)
     // The new game the owner starts with is not an edit.
     owner_.setModified(false);
     history_.reset(owner_.record());
+    recoveryTimer_.setInterval(kRecoveryIntervalMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, [this] { (void)writeRecovery(); });
+    recoveryTimer_.start();
 }
 
 EditorDocument::~EditorDocument() = default;
@@ -27,6 +32,7 @@ std::string EditorDocument::gameTitle() const {
 // --- The workspace
 
 void EditorDocument::recordReplaced() {
+    recovered_.reset();
     history_.reset(owner_.record());
     setModified(false);
     select({}, true);
@@ -51,10 +57,14 @@ Status EditorDocument::createWorkspace(std::string_view title, const std::string
 }
 
 Status EditorDocument::save(const std::string& newPath) {
+    const std::string oldPath = recoveryPath();
     Status status = workspace_.SaveWorkspace(newPath);
     if (status) {
         history_.seal();
         setModified(false);
+        // What the recovery held is in the workspace file now.
+        RecoveryFile(oldPath).remove();
+        discardRecovery();
     }
     return status;
 }
@@ -183,6 +193,45 @@ bool EditorDocument::step(bool undo) {
     select(restored, true);
     emit historyChanged();
     return true;
+}
+
+// --- Recovery
+
+bool EditorDocument::writeRecovery() {
+    if (!modified_ && !owner_.modified()) {
+        return true;
+    }
+    if (recovered_ && std::memcmp(recovered_.get(), &record(), sizeof(GameRecord)) == 0) {
+        return true;
+    }
+    if (!RecoveryFile(recoveryPath()).write(record())) {
+        return false;
+    }
+    recovered_ = std::make_unique<GameRecord>(record());
+    return true;
+}
+
+void EditorDocument::discardRecovery() {
+    RecoveryFile(recoveryPath()).remove();
+    recovered_.reset();
+}
+
+bool EditorDocument::recoveryPending() const {
+    return RecoveryFile(recoveryPath()).pending();
+}
+
+Status EditorDocument::restoreRecovery() {
+    const RecoveryFile file(recoveryPath());
+    auto scratch = std::make_unique<GameRecord>();
+    if (Status read = file.read(*scratch); !read) {
+        return read;
+    }
+    edit(QStringLiteral("ワークスペースの復元"),
+         [&](RecordOwner& owner) { owner.replaceRecord(*scratch); });
+    owner_.setModified(true);
+    setModified(true);
+    recovered_ = std::move(scratch);
+    return Status::ok();
 }
 
 // --- Selection

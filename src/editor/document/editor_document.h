@@ -15,11 +15,18 @@
 // committed edit, undo and redo sets it; a successful save or a fresh
 // workspace clears it. The record owner keeps its own modified flag, which
 // the window's periodic check also turns into the mark.
+//
+// Recovery. While the workspace is modified, the record is written every
+// `kRecoveryIntervalMs` to its recovery file (document/recovery.h) when it
+// changed since the last write. A successful save and `discardRecovery`
+// remove the file; `restoreRecovery` brings its record back as one step.
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -104,6 +111,23 @@ class EditorDocument : public QObject {
     void setHistoryEnabled(bool enabled);
     const UndoHistory& history() const { return history_; }
 
+    // --- Recovery after a crash
+    static constexpr int kRecoveryIntervalMs = 30000;
+    void setRecoveryInterval(int milliseconds) { recoveryTimer_.setInterval(milliseconds); }
+    // The record to the open workspace's recovery file now, when it is
+    // modified and changed since the last write (true: nothing to do or
+    // written).
+    bool writeRecovery();
+    // The user gave up the changes (or the program ends cleanly): the open
+    // workspace's recovery file goes.
+    void discardRecovery();
+    // A recovery newer than the open workspace's file is there.
+    bool recoveryPending() const;
+    // Replaces the record with the recovered one as one undoable step and
+    // marks the workspace modified; the recovery file stays until a save or
+    // a discard. Fails, changing nothing, when it cannot be read.
+    Status restoreRecovery();
+
     // --- Selection
     Selection selection() const { return selection_; }
     // Selects an object; a square, image or sound that is not in use (and
@@ -127,6 +151,7 @@ class EditorDocument : public QObject {
     bool step(bool undo);
     void recordReplaced();
     Selection validSelection(Selection selection) const;
+    std::string recoveryPath() const { return location().filePath(); }
 
     Notifier& notifier_;
     EditorRecordOwner owner_;
@@ -138,6 +163,10 @@ class EditorDocument : public QObject {
     int editDepth_ = 0;
     bool modified_ = false;
     bool historyEnabled_ = true;
+    // What the recovery file holds (null: nothing written since the last
+    // save, open or discard), so that only a changed record is written.
+    std::unique_ptr<GameRecord> recovered_;
+    QTimer recoveryTimer_;
 };
 
 }  // namespace banmen

@@ -16,6 +16,15 @@ std::string startupFilePath(const QStringList& arguments) {
 
 StartupCommand parseStartupCommand(const QStringList& arguments) {
     StartupCommand command;
+    if (arguments.size() == 2 &&
+        (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h"))) {
+        command.action = StartupCommand::Action::Help;
+        return command;
+    }
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--version")) {
+        command.action = StartupCommand::Action::Version;
+        return command;
+    }
     if (arguments.size() < 2 || arguments[1] != QLatin1String(kDebugSquareOption)) {
         command.file = startupFilePath(arguments);
         return command;
@@ -36,6 +45,21 @@ StartupCommand parseStartupCommand(const QStringList& arguments) {
     }
     command.debugSquare = square - 1;
     return command;
+}
+
+std::string startupUsage() {
+    return std::string(
+               "usage: banmen [FILE]\n"
+               "       banmen ") +
+           kDebugSquareOption +
+           " N FILE\n"
+           "       banmen --help | --version\n"
+           "\n"
+           "Opens the editor of sugoroku games with FILE (a .sgw workspace or a .sgp\n"
+           "project), or with the sample game when none is given. With " +
+           kDebugSquareOption +
+           ",\n"
+           "a debug run starts from square N (1-based) once FILE is open.\n";
 }
 
 }  // namespace banmen

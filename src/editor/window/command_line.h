@@ -1,7 +1,8 @@
 #pragma once
 // The editor's command line: everything after the program's own path is one
 // file to open at start-up; or "--debug-square N FILE", which opens the file
-// and starts a square debug run from square N (1-based).
+// and starts a square debug run from square N (1-based); or "--help" or
+// "--version" alone, which print and end.
 
 #include <QStringList>
 #include <string>
@@ -14,6 +15,8 @@ namespace banmen {
 std::string startupFilePath(const QStringList& arguments);
 
 struct StartupCommand {
+    enum class Action { Run, Help, Version };
+    Action action = Action::Run;
     std::string file;      // UTF-8; empty: none
     int debugSquare = -1;  // 0-based square of a square debug run; -1: none
     bool valid = true;     // false: "--debug-square" without a number >= 1 and a file
@@ -22,5 +25,8 @@ struct StartupCommand {
 StartupCommand parseStartupCommand(const QStringList& arguments);
 
 inline constexpr char kDebugSquareOption[] = "--debug-square";
+
+// What "--help" prints.
+std::string startupUsage();
 
 }  // namespace banmen

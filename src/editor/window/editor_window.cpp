@@ -8,15 +8,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 
 #include "editor/commands/analysis_commands.h"
+#include "editor/commands/build_commands.h"
 #include "editor/commands/command_ids.h"
 #include "editor/commands/edit_commands.h"
 #include "editor/commands/insert_commands.h"
 #include "editor/commands/map_commands.h"
 #include "editor/commands/help_commands.h"
 #include "editor/commands/media_commands.h"
+#include "editor/commands/workspace_commands.h"
+#include "editor/dialogs/welcome_dialog.h"
 #include "editor/document/editor_document.h"
 #include "editor/document/object_captions.h"
 #include "editor/map/map_view.h"
@@ -57,6 +61,11 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     // Opened for the window's life; the result does not matter (without a
     // device every sound is silent).
     ownsSoundDevice_ = OpenSoundDevice();
+    // The editor always holds a workspace: a fresh one unless the caller
+    // opened one already.
+    if (document_.location().folder.empty()) {
+        createDefaultWorkspace(document_);
+    }
 
     client_->setObjectName("clientArea");
     client_->setFixedSize(kClientWidth, kClientHeight);
@@ -93,6 +102,8 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     bindEditCommands(*this);
     bindInsertCommands(*this);
     bindHelpCommands(*this);
+    bindWorkspaceCommands(*this);
+    bindBuildCommands(*this);
     connect(&document_, &EditorDocument::changed, this, &EditorWindow::onDocumentChanged);
     connect(&document_, &EditorDocument::selectionChanged, this, &EditorWindow::onSelectionChanged);
     connect(&document_, &EditorDocument::modifiedChanged, this, [this] { refreshTitle(); });
@@ -112,6 +123,24 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     editingTimer_->setInterval(kEditingTickMs);
     connect(editingTimer_, &QTimer::timeout, this, &EditorWindow::onEditingTick);
     editingTimer_->start();
+
+    // Log-off and shutdown ask about unsaved changes like closing does.
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager& manager) {
+            if (!manager.allowsInteraction()) {
+                // No question possible: the changes go where a crash
+                // would leave them.
+                (void)document_.writeRecovery();
+                return;
+            }
+            const bool proceed = commitSessionData();
+            manager.release();
+            if (!proceed) {
+                manager.cancel();
+            }
+        },
+        Qt::DirectConnection);
 }
 
 EditorWindow::~EditorWindow() {
@@ -361,6 +390,7 @@ void EditorWindow::refreshCaptions() {
 }
 
 void EditorWindow::onDocumentChanged(const DocumentChange& change) {
+    sessionAnswered_ = false;
     if (change.what == DocumentChange::What::Record) {
         fillObjectSelector();
     } else if (change.what == DocumentChange::What::Edit &&
@@ -393,6 +423,7 @@ bool EditorWindow::askSaveModified() {
             // A failed save must not let the caller drop the changes.
             return saveWorkspace();
         case NoticeAnswer::No:
+            document_.discardRecovery();
             return true;
         default:
             return false;
@@ -403,11 +434,38 @@ Status EditorWindow::openFile(const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Status opened = document_.openFile(path);
     QApplication::restoreOverrideCursor();
+    if (!opened) {
+        document_.notifier().notify("盤面工房", "指定されたワークスペースを開けませんでした。",
+                                    NoticeIcon::Exclamation);
+    }
     refreshTitle();
     clearSelection();
     fillObjectSelector();
     selectObject(kGameCaption, false);
+    if (opened) {
+        offerRecovery();
+    }
     return opened;
+}
+
+bool EditorWindow::offerRecovery() {
+    if (!document_.recoveryPending()) {
+        return false;
+    }
+    const NoticeAnswer answer = document_.notifier().ask(
+        "盤面工房", "前回、保存されずに終了した変更があります。\n復元しますか？",
+        NoticeButtons::YesNo, NoticeIcon::Question);
+    if (answer != NoticeAnswer::Yes) {
+        document_.discardRecovery();
+        return false;
+    }
+    if (!document_.restoreRecovery()) {
+        document_.notifier().notify("盤面工房", "変更を復元できませんでした。",
+                                    NoticeIcon::Exclamation);
+        return false;
+    }
+    refreshTitle();
+    return true;
 }
 
 bool EditorWindow::saveWorkspace() {
@@ -555,11 +613,24 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
         QTimer::singleShot(0, this, &EditorWindow::onPlayEnded);
     }
     endRouteMode();
-    if (!askSaveModified()) {
+    if (!sessionAnswered_ && !askSaveModified()) {
         event->ignore();
         return;
     }
+    // A clean exit: nothing is left to recover.
+    document_.discardRecovery();
     QMainWindow::closeEvent(event);
+}
+
+bool EditorWindow::commitSessionData() {
+    endRouteMode();
+    if (!askSaveModified()) {
+        return false;
+    }
+    document_.discardRecovery();
+    // The windows may be closed next: the answer stands until the next change.
+    sessionAnswered_ = true;
+    return true;
 }
 
 bool EditorWindow::event(QEvent* event) {
@@ -572,6 +643,10 @@ bool EditorWindow::event(QEvent* event) {
 }
 
 void EditorWindow::runStartupChecks() {
+    showWelcomeCommand(false);
+}
+
+void EditorWindow::showWelcomeCommand(bool requested) {
     const QScreen* screen = this->screen();
     if (screen != nullptr &&
         screenNeedsSmallFonts(screen->logicalDotsPerInchY(), screen->devicePixelRatio())) {
@@ -581,6 +656,7 @@ void EditorWindow::runStartupChecks() {
             "画面の設定を小さいフォント(96dpi)に変更してからお使いください。",
             NoticeIcon::Information);
     }
+    showWelcome(this, requested);
 }
 
 }  // namespace banmen

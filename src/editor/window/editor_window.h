@@ -98,9 +98,13 @@ class EditorWindow : public QMainWindow {
     bool askSaveModified();
     // Opens a workspace or project file in place of the open one, without
     // asking to save it first (the command line's file at start-up; the
-    // Open command asks before calling this). On failure the open
-    // workspace stays; failures of the file itself have been told.
+    // Open command asks before calling this), and offers its recovery when
+    // there is one. On failure the open workspace stays and the user has
+    // been told.
     Status openFile(const std::string& path);
+    // When the open workspace has a recovery newer than its file: asks
+    // whether to restore it; yes restores it (true), no deletes it.
+    bool offerRecovery();
     // Save in place, as the Save command does; false on failure (told).
     bool saveWorkspace();
     void refreshTitle();
@@ -122,8 +126,15 @@ class EditorWindow : public QMainWindow {
     RunState runState() const { return runState_; }
 
     // What start-up shows once the window is up: the small-fonts notice on a
-    // screen of more than 96 dpi.
+    // screen of more than 96 dpi, then the welcome box (unless the user
+    // turned it off).
     void runStartupChecks();
+    // The same for the Help menu's welcome item (`requested`: the box shows
+    // whatever "startup.ini" says).
+    void showWelcomeCommand(bool requested);
+    // The session ends (log-off, shutdown): false when the user cancelled
+    // in the question about unsaved changes, which keeps the session.
+    bool commitSessionData();
 
   signals:
     // Every 3 s while editing (timer 1000), after the modified mark has been
@@ -170,6 +181,8 @@ class EditorWindow : public QMainWindow {
     bool mapLocked_ = false;
     bool snapToGrid_ = true;
     bool ownsSoundDevice_ = false;
+    // The session's end was answered (see commitSessionData).
+    bool sessionAnswered_ = false;
 };
 
 // Whether a screen needs the small-fonts notice: more than 96 dots per inch
