@@ -75,33 +75,30 @@ inline void typeText(QWidget* widget, const QString& text) {
 }
 
 // Watches for a modal dialog for as long as it lives; true once one came.
-class ModalWatch {
-  public:
-    explicit operator bool() const { return came_; }
-
-  private:
-    template <typename T>
-    friend std::unique_ptr<ModalWatch> onModal(std::function<void(T*)> action);
-    QTimer timer_;
-    bool came_ = false;
+struct ModalWatch {
+    explicit operator bool() const { return came; }
+    QTimer timer;
+    bool came = false;
 };
 
-// Runs `action` on the next modal dialog of type T once it is open.
+// Runs `action` on the next modal dialog of type T once it is open, looking
+// every `intervalMs` (0: whenever events are processed, for dialogs that
+// are up only briefly).
 template <typename T>
-std::unique_ptr<ModalWatch> onModal(std::function<void(T*)> action) {
+std::unique_ptr<ModalWatch> onModal(std::function<void(T*)> action, int intervalMs = 10) {
     auto watch = std::make_unique<ModalWatch>();
     ModalWatch* w = watch.get();
-    w->timer_.setInterval(10);
-    QObject::connect(&w->timer_, &QTimer::timeout, [w, action] {
+    w->timer.setInterval(intervalMs);
+    QObject::connect(&w->timer, &QTimer::timeout, [w, action] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
         if (dialog == nullptr || !dialog->isVisible()) {
             return;
         }
-        w->timer_.stop();
-        w->came_ = true;
+        w->timer.stop();
+        w->came = true;
         action(dialog);
     });
-    w->timer_.start();
+    w->timer.start();
     return watch;
 }
 

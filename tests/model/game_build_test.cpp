@@ -323,6 +323,46 @@ TEST_F(GameBuildTest, AFailedBuildLeavesThePreviousGameFileAndNoTemporaryFiles) 
     EXPECT_NE(readBytes(target), good);
 }
 
+TEST_F(GameBuildTest, ProgressNamesEachEntryAndACancelLeavesNothing) {
+    image(0, "a.bmp");
+    image(1, "gone.bmp", false);
+    sound(0, "m.wav");
+    record->settings.gamePicture = 0;
+    record->settings.helpPicture = 1;
+    record->settings.music = 0;
+    record->squares[4].sound = 0;
+    const std::string target = targetDir.file("g.sgr");
+    std::vector<std::string> seen;
+    std::vector<std::size_t> counts;
+    ASSERT_TRUE(BuildGame(*record, location, target, report,
+                          [&](const std::string& entry, std::size_t done, std::size_t total) {
+                              seen.push_back(entry);
+                              counts.push_back(done);
+                              EXPECT_EQ(total, 5u);
+                              return true;
+                          }));
+    // A skipped medium is a step too.
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"すごろく.sgp", "Image Files/a.bmp", "Image Files/gone.bmp",
+                                        "Sound Files/m.wav", "Sound Files/m.wav"}));
+    EXPECT_EQ(counts, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
+    EXPECT_FALSE(report.cancelled);
+    const Bytes good = readBytes(target);
+
+    for (std::size_t stop = 0; stop < seen.size(); ++stop) {
+        SCOPED_TRACE(stop);
+        setText(record->settings.title, kNameMax, "changed");
+        const Status built = BuildGame(
+            *record, location, target, report,
+            [&](const std::string&, std::size_t done, std::size_t) { return done < stop; });
+        EXPECT_FALSE(built);
+        EXPECT_TRUE(report.cancelled);
+        EXPECT_EQ(readBytes(target), good);
+        EXPECT_EQ(filesBelow(targetDir.path()), (std::set<std::string>{"g.sgr"}));
+        EXPECT_TRUE(fs::is_empty(temporary.path()));
+    }
+}
+
 TEST_F(GameBuildTest, TwoBuildsAtOnceKeepTheirTemporaryFilesApart) {
     writeBytes(workspaceDir.file("Image Files/a.bmp"), Bytes(3 << 20, 0x11));
     setText(record->images[0].name, kNameMax, "a");

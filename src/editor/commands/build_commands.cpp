@@ -12,9 +12,6 @@
 namespace banmen {
 namespace {
 
-// Short builds finish before the progress dialog would flash up.
-constexpr int kProgressDelayMs = 300;
-
 void build(EditorWindow& window) {
     window.endRouteMode();
     // The dialog starts from the record, so the page goes in first.
@@ -37,7 +34,8 @@ bool buildWithProgress(EditorWindow& window, const BuildTarget& target) {
     progress.setWindowTitle(QStringLiteral(" 盤面工房 ビルド"));
     progress.setCancelButtonText(QStringLiteral("ｷｬﾝｾﾙ"));
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    // Shown at once: the cancel button is there from the start.
+    progress.setMinimumDuration(0);
     progress.setMinimumWidth(360);
     progress.setAutoClose(false);
     progress.setAutoReset(false);

@@ -301,10 +301,9 @@ void EditorWindow::rebuildRecentItems() {
         separator->setObjectName(QStringLiteral("command%1").arg(kCmdRecentSeparator));
         recentActions_.push_back(separator);
     }
-    // Enabled exactly while idle; the separator is left out of the ids.
+    // The separator is left out of the ids; updateMenus enables the items.
     for (QAction* a : recentActions_) {
         if (!a->isSeparator()) {
-            a->setEnabled(runState_ == RunState::Idle);
             actions_[a->data().toInt()] = a;
         }
     }

@@ -42,6 +42,9 @@ MenuItemState mainMenuItemState(int id, const MenuContext& c) {
     const bool idle = c.run == RunState::Idle;
     const bool square = c.kind == ObjectKind::Square;
     const EditCaptions captions = editCaptions(c.kind, !idle);
+    if (id >= kCmdRecentFirst && id <= kCmdRecentLast) {
+        return state(idle);
+    }
     switch (id) {
         case kCmdUndo:
             return state(idle && c.canUndo, false,

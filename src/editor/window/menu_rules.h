@@ -34,8 +34,8 @@ struct MenuItemState {
     bool checked = false;
 };
 
-// The state of a main menu item (the recent workspaces excluded: they are
-// enabled exactly while idle).
+// The state of a main menu item; the recent workspaces are enabled exactly
+// while idle.
 MenuItemState mainMenuItemState(int id, const MenuContext& context);
 
 struct ContextMenuContext {
