@@ -3,6 +3,7 @@
 // folder and recovery files, the editor over a capturing notifier, and a way
 // to answer the modal dialogs a command opens.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -102,23 +103,38 @@ std::unique_ptr<ModalWatch> onModal(std::function<void(T*)> action, int interval
     return watch;
 }
 
-// Answers the next file dialog with `path`, confirmed with its Open or Save
-// button.
+// Answers the next file dialog with `path` in its name field, confirmed
+// with its Open or Save button.
 inline std::unique_ptr<ModalWatch> chooseInFileDialog(const std::string& path) {
     return onModal<QFileDialog>([path](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         QPushButton* accept =
             buttons != nullptr ? buttons->button(QDialogButtonBox::Open) : nullptr;
         if (accept == nullptr && buttons != nullptr) {
             accept = buttons->button(QDialogButtonBox::Save);
         }
-        if (accept == nullptr) {
+        if (name == nullptr || accept == nullptr) {
             dialog->reject();
             return;
         }
-        // Through the dialog's own selection, which its folder listing (read
-        // in the background) keeps; text typed alone may be replaced by it.
-        dialog->selectFile(QString::fromStdString(path));
+        // The dialog reads its folder in the background and may then select
+        // its first file again: a file selected in the list wins over the
+        // name typed, so the list is cleared until the dialog takes our path.
+        const QString text = QString::fromStdString(path);
+        auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        for (int tries = 0; tries < 100; ++tries) {
+            if (list != nullptr) {
+                list->clearSelection();
+            }
+            name->setFocus();
+            name->clear();
+            name->setText(text);
+            QTest::qWait(20);
+            if (dialog->selectedFiles() == QStringList{text}) {
+                break;
+            }
+        }
         QTest::mouseClick(accept, Qt::LeftButton);
         // Refused (no such folder, say): the test fails instead of waiting.
         if (dialog->isVisible()) {

@@ -58,9 +58,6 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
       document_(document),
       client_(new QWidget(this)),
       editingTimer_(new QTimer(this)) {
-    // Opened for the window's life; the result does not matter (without a
-    // device every sound is silent).
-    ownsSoundDevice_ = OpenSoundDevice();
     // The editor always holds a workspace: a fresh one unless the caller
     // opened one already.
     if (document_.location().folder.empty()) {
@@ -89,10 +86,6 @@ EditorWindow::EditorWindow(EditorDocument& document, QWidget* parent)
     pages_->setGeometry(MapView::kWidth, kPagesTop, kClientWidth - MapView::kWidth,
                         kPagesBottom - kPagesTop);
     document_.setPendingEditsReader([this] { return pages_->readPages(); });
-
-    // The engine (seeded with the time) and its play timer, id 2000.
-    play_ = new PlayController(client_, this);
-    connect(play_, &PlayController::playEnded, this, &EditorWindow::onPlayEnded);
 
     buildMenus();
     bindWindowCommands();
@@ -547,8 +540,27 @@ bool EditorWindow::startSquareDebug(int square) {
     return true;
 }
 
+PlayController& EditorWindow::play() {
+    // The engine (seeded with the time) and its play timer, id 2000, are
+    // made when first needed: the window comes up sooner without them.
+    if (play_ == nullptr) {
+        play_ = new PlayController(client_, this);
+        connect(play_, &PlayController::playEnded, this, &EditorWindow::onPlayEnded);
+    }
+    return *play_;
+}
+
+void EditorWindow::openSoundDevice() {
+    if (!soundDeviceTried_) {
+        soundDeviceTried_ = true;
+        // Without a device every sound is silent.
+        ownsSoundDevice_ = OpenSoundDevice();
+    }
+}
+
 void EditorWindow::startRun(RunKind kind, int square) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    openSoundDevice();
     const bool restart = runState_ != RunState::Idle;
     if (!restart) {
         endRouteMode();
@@ -565,7 +577,7 @@ void EditorWindow::startRun(RunKind kind, int square) {
     document_.setHistoryEnabled(false);
     map_->resize(PlayView::kWidth, PlayView::kHeight);
     map_->hide();
-    if (PlayView* view = play_->view()) {
+    if (PlayView* view = play().view()) {
         view->move(0, 0);
     }
     play_->start(kind, document_.record(), document_.folder(), square);
@@ -574,7 +586,9 @@ void EditorWindow::startRun(RunKind kind, int square) {
 }
 
 void EditorWindow::stopRun() {
-    play_->requestStop();
+    if (play_ != nullptr) {
+        play_->requestStop();
+    }
 }
 
 void EditorWindow::onPlayEnded() {
@@ -607,7 +621,7 @@ void EditorWindow::restoreEditingLayout() {
 void EditorWindow::closeEvent(QCloseEvent* event) {
     // Every wait of a run ends now and its sounds stop; the run itself ends
     // once no step is under way any more.
-    if (runState_ != RunState::Idle) {
+    if (runState_ != RunState::Idle && play_ != nullptr) {
         play_->abort();
         QTimer::singleShot(0, this, &EditorWindow::onPlayEnded);
     }
@@ -633,6 +647,11 @@ bool EditorWindow::commitSessionData() {
 }
 
 bool EditorWindow::event(QEvent* event) {
+    // The sound device opens once the window has been painted (finding
+    // that there is none can take a while), or with the first run.
+    if (event->type() == QEvent::Paint && !soundDeviceTried_) {
+        QTimer::singleShot(0, this, &EditorWindow::openSoundDevice);
+    }
     // Not destroyed under a running step: the step holds parts of the window.
     if (event->type() == QEvent::DeferredDelete && play_ != nullptr && play_->stepping()) {
         QTimer::singleShot(10, this, [this] { deleteLater(); });

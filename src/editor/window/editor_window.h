@@ -13,8 +13,8 @@
 // Runs: the Build menu's run items start a test run, a debug run or a square
 // debug run; the map view widens to 980 x 600 and the play window (the
 // engine's screen) covers it until the engine reports the end of the run,
-// when the editing layout comes back. The sound device is open for the
-// window's whole life.
+// when the editing layout comes back. The sound device is open from just
+// after the window is up (or the first run) to the window's end.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -62,7 +62,8 @@ class EditorWindow : public QMainWindow {
     QWidget* clientArea() const { return client_; }
     MapView* mapView() const { return map_; }
     StatusLine& statusLine() { return *status_; }
-    PlayController& play() { return *play_; }
+    // Made on first use.
+    PlayController& play();
     PageStack& pages() { return *pages_; }
     ObjectSelector& objectSelector() { return *selector_; }
     CommandRouter& commands() { return router_; }
@@ -160,6 +161,7 @@ class EditorWindow : public QMainWindow {
     // Command 5020: the engine has ended the run.
     void onPlayEnded();
     void restoreEditingLayout();
+    void openSoundDevice();
 
     EditorDocument& document_;
     QWidget* client_;
@@ -181,6 +183,7 @@ class EditorWindow : public QMainWindow {
     bool mapLocked_ = false;
     bool snapToGrid_ = true;
     bool ownsSoundDevice_ = false;
+    bool soundDeviceTried_ = false;
     // The session's end was answered (see commitSessionData).
     bool sessionAnswered_ = false;
 };
