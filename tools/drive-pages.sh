@@ -33,7 +33,8 @@ fi
 home=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 # Settings and the start-up file of their own; no welcome box, no sound.
-export BANMEN_HOME="$home" XDG_CONFIG_HOME="$home/config" SDL_AUDIODRIVER=dummy
+export BANMEN_HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state"
+export SDL_AUDIODRIVER=dummy
 unset QT_QPA_PLATFORM  # the test suite's offscreen platform would hide the window
 printf 'NoWelcome' >"$home/startup.ini"
 "$build/bin/banmen" >"$home/out.txt" 2>&1 &
@@ -64,7 +65,7 @@ wait_title() {
     return 1
 }
 
-wait_title "- 新規雙六" || fail "the new game's title"
+wait_title "- 新規雙六(1)" || fail "the new game's title"
 xdotool mousemove "$field_x" "$field_y" click 1
 sleep 0.3
 xdotool key --clearmodifiers ctrl+a
@@ -73,7 +74,7 @@ wait_title "- Xdo Game *" || fail "the typed title with the modified mark"
 for _ in $(seq 8); do
     xdotool key --clearmodifiers ctrl+z
 done
-wait_title "- 新規雙六 *" || fail "the title typed back"
+wait_title "- 新規雙六(1) *" || fail "the title typed back"
 if [ -n "$shot" ]; then
     import -window root "$shot"
 fi
