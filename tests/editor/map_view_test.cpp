@@ -155,6 +155,12 @@ class MapViewTest : public QObject {
         QTest::mouseRelease(editor.map, Qt::LeftButton, {}, QPoint(600, 300));
         QCOMPARE(editor.record().squares[0].x, 700);
         QCOMPARE(editor.document.selection(), (Selection{ObjectKind::Square, 0}));
+
+        // Three-digit coordinates fit their narrow field whole.
+        const QLabel* field = editor.window.statusLine().coordinatesField();
+        QCOMPARE(field->text(), QStringLiteral("座標( 600, 300 )"));
+        QVERIFY(field->fontMetrics().horizontalAdvance(field->text()) <=
+                field->contentsRect().width());
     }
 
     void contextMenuOnASquare() {

@@ -1,5 +1,6 @@
 #include "editor/window/status_line.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
 
@@ -8,6 +9,8 @@ namespace {
 
 // 14 pixels high: the text must fit without clipping descenders.
 constexpr int kFontPixels = 12;
+// The smallest size a text is shrunk to so that it fits its field.
+constexpr int kSmallestFontPixels = 8;
 
 QLabel* makeField(QWidget* parent, const char* name, QRect geometry) {
     auto* label = new QLabel(parent);
@@ -38,6 +41,19 @@ void StatusLine::setSquareText(const QString& text) {
     square_->setText(text);
 }
 void StatusLine::setCoordinatesText(const QString& text) {
+    // "座標( 420, 290 )" is wider than its 88-pixel field in the usual
+    // font: the text shrinks rather than losing the second number.
+    QFont font = coordinates_->font();
+    const int room = coordinates_->contentsRect().width();
+    int size = kFontPixels;
+    for (; size > kSmallestFontPixels; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+            break;
+        }
+    }
+    font.setPixelSize(size);
+    coordinates_->setFont(font);
     coordinates_->setText(text);
 }
 void StatusLine::setLockText(const QString& text) {
