@@ -1,10 +1,12 @@
 // "ﾋﾞﾙﾄﾞ(&B)..." through its dialog and progress: the dialog's first values
 // and refusals, the file name stored as one undoable step, the game file
-// written, and a cancel in the progress that leaves no game file behind.
+// written, and a cancel in the progress that leaves no game file behind;
+// the board's problems listed in the dialog; the offer to play the game.
 
 #include <QListWidget>
 #include <QProgressDialog>
 
+#include "editor/commands/build_commands.h"
 #include "editor/commands/command_ids.h"
 #include "editor/dialogs/build_dialog.h"
 #include "editor_test_support.h"
@@ -46,11 +48,9 @@ class BuildCommandTest : public QObject {
         const QString out = QString::fromStdString(home.file("out"));
         QString firstName;
         QString firstFolder;
-        bool warningsShown = true;
         auto came = test::onModal<BuildDialog>([&](BuildDialog* dialog) {
             firstName = dialog->fileNameEdit()->text();
             firstFolder = dialog->folderEdit()->text();
-            warningsShown = dialog->warningList()->isVisible();
             fillAndBuild(dialog, QString(), out);
             fillAndBuild(dialog, QStringLiteral("遊ぶ"), QString());
             fillAndBuild(dialog, QStringLiteral("遊ぶ"), out);
@@ -59,7 +59,6 @@ class BuildCommandTest : public QObject {
         QVERIFY(*came);
         QCOMPARE(firstName, QStringLiteral("新規雙六(1).sgr"));
         QCOMPARE(firstFolder, QString::fromStdString(editor.document.location().folder));
-        QVERIFY(!warningsShown);
         QCOMPARE(editor.notifier.notices.size(), std::size_t{2});
         QCOMPARE(editor.notifier.notices[0].text, std::string("ファイル名を入力して下さい。"));
         QCOMPARE(editor.notifier.notices[1].text, std::string("保存先を入力して下さい。"));
@@ -117,6 +116,56 @@ class BuildCommandTest : public QObject {
         QVERIFY(!test::exists(home.file("out/途中.sgr")));
         QVERIFY(QDir(out).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         // A cancel is no failure to tell.
+        QVERIFY(editor.notifier.notices.empty());
+    }
+
+    void dialogListsTheBoardsProblems() {
+        EditorHome home;
+        Editor editor;
+        // A square with nowhere to go is a dead end.
+        test::trigger(editor.window, kCmdAddSquare);
+        QStringList shown;
+        bool visible = false;
+        auto came = test::onModal<BuildDialog>([&](BuildDialog* dialog) {
+            visible = dialog->warningList()->isVisible();
+            for (int i = 0; i < dialog->warningList()->count(); ++i) {
+                shown << dialog->warningList()->item(i)->text();
+            }
+            dialog->reject();
+        });
+        test::trigger(editor.window, kCmdBuild);
+        QVERIFY(*came);
+        QVERIFY(visible);
+        QVERIFY2(shown.filter(QStringLiteral("行き止まり")).size() == 1,
+                 qPrintable(shown.join('\n')));
+    }
+
+    void offerToPlayStartsThePlayerOnYesOnly() {
+        EditorHome home;
+        Editor editor;
+        const std::string player = home.file("banmen-player");
+        const std::string said = home.file("said");
+        QVERIFY(WriteTextFile(player, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + said + "'\n"));
+        QVERIFY(QFile::setPermissions(QString::fromStdString(player),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const std::string game = home.file("-遊ぶ.sgr");
+
+        editor.notifier.answers = {NoticeAnswer::No};
+        offerToPlay(editor.window, game, player);
+        QCOMPARE(editor.notifier.notices.size(), std::size_t{1});
+        QVERIFY(editor.notifier.notices[0].text.find(game) != std::string::npos);
+        QTest::qWait(200);
+        QVERIFY(!test::exists(said));
+
+        editor.notifier.answers = {NoticeAnswer::Yes};
+        offerToPlay(editor.window, game, player);
+        QTRY_VERIFY(test::exists(said) && FileSize(said) > 0);
+        const auto bytes = test::readBytes(said);
+        QCOMPARE(std::string(bytes.begin(), bytes.end()), "--\n" + game + "\n");
+
+        // Without the player beside the editor there is nothing to offer.
+        editor.notifier.notices.clear();
+        offerToPlay(editor.window, game, home.file("missing-player"));
         QVERIFY(editor.notifier.notices.empty());
     }
 };

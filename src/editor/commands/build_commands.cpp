@@ -1,13 +1,18 @@
 #include "editor/commands/build_commands.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QProgressDialog>
 
 #include "editor/commands/command_ids.h"
+#include "editor/dialogs/analysis_texts.h"
 #include "editor/dialogs/build_dialog.h"
 #include "editor/document/editor_document.h"
 #include "editor/window/editor_window.h"
 #include "model/game_build.h"
+#include "platform/base_folder.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace banmen {
 namespace {
@@ -20,10 +25,16 @@ void build(EditorWindow& window) {
     }
     StoredBuildFolder setting;
     BuildDialog dialog(window.document(), setting, &window);
+    // Problems of the board are shown, never a reason to refuse the build.
+    dialog.setWarnings(
+        workspaceFindingLines(window.document().record(), window.document().folder()));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    (void)buildWithProgress(window, dialog.target());
+    if (buildWithProgress(window, dialog.target())) {
+        offerToPlay(window, dialog.target().path(),
+                    path::PathJoin(ModuleFolder(), "banmen-player"));
+    }
 }
 
 }  // namespace
@@ -68,6 +79,25 @@ bool buildWithProgress(EditorWindow& window, const BuildTarget& target) {
     location.gameFileName = target.fileName;
     document.setLocation(std::move(location));
     return true;
+}
+
+void offerToPlay(EditorWindow& window, const std::string& game, const std::string& player) {
+    if (!FileExists(player)) {
+        return;
+    }
+    Notifier& notifier = window.document().notifier();
+    const NoticeAnswer answer = notifier.ask(
+        "盤面工房", "ゲームファイルを作成しました。\n" + game + "\n\n今すぐ遊びますか？",
+        NoticeButtons::YesNo, NoticeIcon::Question);
+    if (answer != NoticeAnswer::Yes) {
+        return;
+    }
+    // "--" keeps a game whose name starts with a dash a file name.
+    if (!QProcess::startDetached(QString::fromStdString(player),
+                                 {QStringLiteral("--"), QString::fromStdString(game)})) {
+        notifier.notify("盤面工房", "banmen-player を起動できませんでした。\n" + player,
+                        NoticeIcon::Exclamation);
+    }
 }
 
 void bindBuildCommands(EditorWindow& window) {
