@@ -7,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "platform/sjis.h"
 
@@ -51,6 +52,26 @@ double cellPerEm(const QFont& font) {
     return ratio;
 }
 
+// Whether a family is installed. Asking fontconfig costs a substitution
+// walk, and every label of a page asks; a family found stays found, so only
+// that answer is kept (a font added later can still turn up).
+bool familyInstalled(const QString& family) {
+    static std::mutex lock;
+    static std::set<QString> found;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        if (found.count(family) != 0) {
+            return true;
+        }
+    }
+    if (!QFontDatabase::hasFamily(family)) {
+        return false;
+    }
+    std::lock_guard<std::mutex> hold(lock);
+    found.insert(family);
+    return true;
+}
+
 }  // namespace
 
 QStringList FontFamiliesFor(const QString& face) {
@@ -61,7 +82,7 @@ QStringList FontFamiliesFor(const QString& face) {
             const QString family = QString::fromUtf16(m.family);
             const QString fallback = QString::fromUtf16(m.fallback);
             // Without the mapped face, the fallback goes first.
-            if (haveFontDatabase() && !QFontDatabase::hasFamily(family) &&
+            if (haveFontDatabase() && !familyInstalled(family) &&
                 QFontDatabase::hasFamily(fallback)) {
                 return {fallback, family};
             }
