@@ -15,43 +15,10 @@
 # the user's settings changes.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
-usage="usage: $0 [-B build-dir] OUT-DIR"
-while getopts "B:" opt; do
-    case $opt in
-        B) build=$(realpath "$OPTARG") ;;
-        *) echo "$usage" >&2; exit 2 ;;
-    esac
-done
-shift $((OPTIND - 1))
-if [ $# -ne 1 ]; then
-    echo "$usage" >&2
-    exit 2
-fi
-out=$(realpath -m "$1")
-mkdir -p "$out"
-
-sample="MyProjects/サンプル雙六"
-if [ ! -x "$build/bin/banmen" ] || [ ! -f "$build/bin/$sample/サンプル雙六.sgw" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" \
-        --target banmen banmen_sample_game
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-base="$work/base"
-mkdir -p "$base/MyProjects" "$work/home"
-cp -r "$build/bin/$sample" "$base/MyProjects/"
-rm -f "$base/$sample"/*.sgr
-for shared in "Image Files" "Sound Files" BMHelp.hlp; do
-    if [ -e "$build/bin/$shared" ]; then
-        ln -s "$build/bin/$shared" "$base/$shared"
-    fi
-done
+. "$(dirname "$0")/lib/sample-session.sh"
+sample_session "$@"
 # The welcome box has been seen: start-up goes straight to the window.
-printf NoWelcome > "$base/startup.ini"
+printf NoWelcome >"$base/startup.ini"
 
 cat > "$work/drive.sh" <<'DRIVE'
 #!/usr/bin/env bash
@@ -59,31 +26,7 @@ cat > "$work/drive.sh" <<'DRIVE'
 set -euo pipefail
 program=$1 game=$2 out=$3
 
-# The id of the visible window whose name matches, waiting up to 10 s.
-window() {
-    for _ in $(seq 100); do
-        local id
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    echo "no window named $1" >&2
-    return 1
-}
-
-shoot() {  # window id (or "root"), file name
-    sleep 0.6  # let it paint
-    import -window "$1" "$out/$2"
-    echo "$out/$2"
-}
-
-key() {  # keys, sent to whatever has the focus
-    xdotool key --delay 120 "$@"
-    sleep 0.4
-}
+. "$SAMPLE_SESSION_LIB/xdo.sh"
 
 "$program" "$game" &
 editor=$!
@@ -135,8 +78,4 @@ ls "$(dirname "$game")"/*.sgr
 DRIVE
 chmod +x "$work/drive.sh"
 
-env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
-    XDG_DATA_HOME="$work/home/.local/share" XDG_STATE_HOME="$work/home/.local/state" \
-    BANMEN_HOME="$base" SDL_AUDIODRIVER=dummy \
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$work/drive.sh" "$build/bin/banmen" "$base/$sample/サンプル雙六.sgw" "$out"
+sample_session_run "$work/drive.sh"
