@@ -1,9 +1,7 @@
 #include "editor/dialogs/picture_chooser.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "model/image_files.h"
@@ -43,23 +41,24 @@ QImage pictureThumbnail(const QImage& picture, std::int32_t transparent) {
 }
 
 PictureChooser::PictureChooser(const GameRecord& record, const std::string& folder, QWidget* parent)
-    : QDialog(parent), list_(new QListWidget(this)) {
+    : ListChooser(parent) {
+    QListWidget* items = list();
     setObjectName("pictureChooser");
     setWindowTitle(QStringLiteral("盤面工房（四季彩コレクション） イメージ選択"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(QStringLiteral("イメージを選び選択ボタンを押してください。"), this));
 
-    list_->setObjectName("pictures");
-    list_->setViewMode(QListView::IconMode);
-    list_->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
-    list_->setGridSize(QSize(kThumbnailWidth + 36, kThumbnailHeight + 34));
-    list_->setResizeMode(QListView::Adjust);
-    list_->setMovement(QListView::Static);
-    list_->setWordWrap(true);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list_->setStyleSheet(QStringLiteral("QListWidget { background: white; }"));
-    list_->setMinimumSize(460, 300);
+    items->setObjectName("pictures");
+    items->setViewMode(QListView::IconMode);
+    items->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
+    items->setGridSize(QSize(kThumbnailWidth + 36, kThumbnailHeight + 34));
+    items->setResizeMode(QListView::Adjust);
+    items->setMovement(QListView::Static);
+    items->setWordWrap(true);
+    items->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    items->setStyleSheet(QStringLiteral("QListWidget { background: white; }"));
+    items->setMinimumSize(460, 300);
     for (int m = 0; m < kImageCount; ++m) {
         if (!isImageRef(record, m)) {
             continue;
@@ -71,37 +70,10 @@ PictureChooser::PictureChooser(const GameRecord& record, const std::string& fold
         const ImageDef& image = record.images[static_cast<std::size_t>(m)];
         auto* item = new QListWidgetItem(
             QIcon(QPixmap::fromImage(pictureThumbnail(picture, image.transparentColor))),
-            QString::fromStdString(sjis::toUtf8Lossy(fieldText(image.name))), list_);
+            QString::fromStdString(sjis::toUtf8Lossy(fieldText(image.name))), items);
         item->setData(Qt::UserRole, m);
     }
-    layout->addWidget(list_, 1);
-
-    auto* buttons = new QDialogButtonBox(this);
-    choose_ = buttons->addButton(QStringLiteral("選択"), QDialogButtonBox::AcceptRole);
-    choose_->setObjectName("choose");
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
-        ->setObjectName("cancel");
-    layout->addWidget(buttons);
-    choose_->setEnabled(false);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &PictureChooser::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PictureChooser::reject);
-    connect(list_, &QListWidget::itemSelectionChanged, this,
-            [this] { choose_->setEnabled(list_->selectedItems().size() == 1); });
-    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        list_->clearSelection();
-        item->setSelected(true);
-        accept();
-    });
-}
-
-void PictureChooser::accept() {
-    const QList<QListWidgetItem*> selected = list_->selectedItems();
-    if (selected.size() != 1) {
-        return;
-    }
-    chosen_ = selected.front()->data(Qt::UserRole).toInt();
-    QDialog::accept();
+    addListAndButtons(layout);
 }
 
 std::optional<int> choosePicture(QWidget* parent, const GameRecord& record,
