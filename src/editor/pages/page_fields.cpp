@@ -34,7 +34,7 @@ PageField* makePageField(const RowSpec& row, TablePage& page) {
         case RowType::ImageFile:
         case RowType::SoundFile:
             return new FileNameField(row, page);
-        case RowType::Colour:
+        case RowType::TransparentColour:
             return new ColourField(row, page);
     }
     return new TextRowField(row, page);

@@ -14,21 +14,21 @@
 namespace banmen {
 
 enum class RowType : std::uint8_t {
-    Text,        // one-line text
-    TwoLines,    // text of up to two lines
-    Number,      // signed integer
-    Count,       // integer within [min, max] with a spin that counts up
-    Choice,      // a fixed list of texts stepped through with a spin
-    Picture,     // image reference: SELECT, EDIT, DELETE
-    Sound,       // sound reference: SELECT, DELETE
-    Square,      // square reference written as an index: LOCKON, DELETE
-    NextSquare,  // square reference written through the route link
-    Update,      // a data update: operator, operand, counterpart, amount
-    HelpText,    // the game's help shown in one line: EDIT opens the editor
-    ImageFile,   // an image's file name: SELECT, EDIT, DELETE
-    SoundFile,   // a sound's file name: SELECT, DELETE
-    Colour,      // an image's transparent colour: SELECT, DELETE
-    DataValue,   // a player's data value with the data item's unit beside it
+    Text,               // one-line text
+    TwoLines,           // text of up to two lines
+    Number,             // signed integer
+    Count,              // integer within [min, max] with a spin that counts up
+    Choice,             // a fixed list of texts stepped through with a spin
+    Picture,            // image reference: SELECT, EDIT, DELETE
+    Sound,              // sound reference: SELECT, DELETE
+    Square,             // square reference written as an index: LOCKON, DELETE
+    NextSquare,         // square reference written through the route link
+    Update,             // a data update: operator, operand, counterpart, amount
+    HelpText,           // the game's help shown in one line: EDIT opens the editor
+    ImageFile,          // an image's file name: SELECT, EDIT, DELETE
+    SoundFile,          // a sound's file name: SELECT, DELETE
+    TransparentColour,  // an image's transparent colour: SELECT, DELETE
+    DataValue,          // a player's data value with the data item's unit beside it
 };
 
 enum class ChoiceList : std::uint8_t {
