@@ -55,7 +55,7 @@ class EditorWindow : public QMainWindow {
     explicit EditorWindow(EditorDocument& document, QWidget* parent = nullptr);
     ~EditorWindow() override;
 
-    // --- Parts
+    // --- What the window is made of
     EditorDocument& document() { return document_; }
     // The client area: everything below the menu bar, in the coordinates the
     // layout is given in.
