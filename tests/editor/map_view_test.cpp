@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
 #include <cstdlib>
@@ -332,6 +333,22 @@ class MapViewTest : public QObject {
         QVERIFY(!inUse(editor.record().squares[2]));
         QCOMPARE(editor.document.selection(), (Selection{ObjectKind::Square, 1}));
         QCOMPARE(editor.window.objectSelector().currentText(), QStringLiteral("マス2 [ゴール(2)]"));
+
+        // Pressed in the page's name field, the key deletes the square and
+        // leaves the name of the square shown next as it was.
+        QLineEdit* name = nullptr;
+        for (QLineEdit* edit :
+             editor.window.findChildren<QLineEdit*>(QStringLiteral("control1006"))) {
+            name = edit->isVisible() ? edit : name;
+        }
+        QVERIFY(name != nullptr);
+        name->setFocus();
+        name->setCursorPosition(0);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Delete);
+        QVERIFY(!inUse(editor.record().squares[1]));
+        QCOMPARE(editor.document.selection(), (Selection{ObjectKind::Square, 0}));
+        QCOMPARE(editor.name(0), QStringLiteral("スタート(1)"));
+        QCOMPARE(name->text(), QStringLiteral("スタート(1)"));
     }
 
   private:

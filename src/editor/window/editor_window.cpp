@@ -509,14 +509,22 @@ void EditorWindow::onEditingTick() {
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
     // The first delivery of a key goes to the focus widget (or the window
-    // when nothing has the focus); the key then goes on as usual.
+    // when nothing has the focus). When the Delete command deletes the
+    // selected object, the key ends there: going on, it would reach the
+    // page that now shows the next object and delete a character of its
+    // text. Otherwise it goes on as usual.
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
         !static_cast<QKeyEvent*>(event)->isAutoRepeat() && isActiveWindow()) {
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus != nullptr ? watched == focus : watched == this;
         if (first && (focus == nullptr || focus->window() == this)) {
+            const QAction* remove = action(kCmdDelete);
+            const bool deletes = remove != nullptr && remove->isEnabled();
             runCommand(kCmdDelete);
+            if (deletes) {
+                return true;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
