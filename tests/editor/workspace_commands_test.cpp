@@ -240,11 +240,26 @@ class WorkspaceCommandsTest : public QObject {
         Editor editor;
         QImage preview;
         QString path;
+        bool typedNothing = false;
+        bool typedShown = false;
         auto came = test::onModal<NewWorkspaceDialog>([&](NewWorkspaceDialog* dialog) {
             auto chosen = test::chooseInFileDialog(home.file("board.bmp"));
             QTest::mouseClick(dialog->pictureButton(), Qt::LeftButton);
             path = dialog->pictureEdit()->text();
             preview = dialog->preview()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            // A path typed by hand shows as well once the field is left;
+            // one that is no picture empties the preview.
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            const auto typeAndLeave = [dialog](const QString& typed) {
+                dialog->pictureEdit()->setFocus();
+                dialog->pictureEdit()->clear();
+                QTest::keyClicks(dialog->pictureEdit(), typed);
+                dialog->titleEdit()->setFocus();
+                return !dialog->preview()->pixmap().isNull();
+            };
+            typedNothing = !typeAndLeave(QStringLiteral("/nowhere.bmp"));
+            typedShown = typeAndLeave(QString::fromStdString(home.file("board.bmp")));
             dialog->reject();
         });
         test::trigger(editor.window, kCmdNewWorkspace);
@@ -254,6 +269,8 @@ class WorkspaceCommandsTest : public QObject {
         const int middle = preview.height() / 2;
         QCOMPARE(preview.pixelColor(preview.width() / 8, middle), QColor(255, 0, 0));
         QCOMPARE(preview.pixelColor(preview.width() * 7 / 8, middle), QColor(0, 0, 255));
+        QVERIFY(typedNothing);
+        QVERIFY(typedShown);
         // Cancelled: the workspace is the one from before.
         QCOMPARE(titleEnd(editor.window), QStringLiteral("新規雙六(1)"));
     }

@@ -102,6 +102,9 @@ NewWorkspaceDialog::NewWorkspaceDialog(Notifier& notifier, QWidget* parent)
     connect(title_, &QLineEdit::textChanged, this, &NewWorkspaceDialog::onTitleEdited);
     connect(location_, &QLineEdit::textChanged, this, &NewWorkspaceDialog::onLocationEdited);
     connect(pictureBrowse_, &QPushButton::clicked, this, &NewWorkspaceDialog::browsePicture);
+    // A path typed by hand is previewed too, once the field is left.
+    connect(picture_, &QLineEdit::editingFinished, this,
+            [this] { setPicture(picture_->text().trimmed()); });
     connect(locationBrowse_, &QPushButton::clicked, this, &NewWorkspaceDialog::browseLocation);
 
     showLocation(fromUtf8(parent_));
