@@ -11,19 +11,20 @@ std::size_t slotOf(ObjectKind kind) {
 
 }  // namespace
 
-PageStack::PageStack(const Factory& factory, QWidget* parent) : QWidget(parent) {
+PageStack::PageStack(Factory factory, QWidget* parent)
+    : QWidget(parent), factory_(std::move(factory)) {
     setObjectName("pageStack");
-    for (ObjectKind kind : allKinds()) {
-        PropertyPage* page = factory(kind, this);
-        page->setObjectName(QStringLiteral("page%1").arg(toInt(kind)));
-        page->move(0, 0);
-        page->hide();
-        pages_[slotOf(kind)] = page;
-    }
 }
 
 PropertyPage* PageStack::page(ObjectKind kind) const {
-    return pages_[slotOf(kind)];
+    PropertyPage*& page = pages_[slotOf(kind)];
+    if (page == nullptr) {
+        page = factory_(kind, const_cast<PageStack*>(this));
+        page->setObjectName(QStringLiteral("page%1").arg(toInt(kind)));
+        page->move(0, 0);
+        page->hide();
+    }
+    return page;
 }
 
 PropertyPage* PageStack::visiblePage() const {

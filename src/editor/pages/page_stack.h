@@ -19,8 +19,10 @@ class PageStack : public QWidget {
   public:
     using Factory = std::function<PropertyPage*(ObjectKind kind, QWidget* parent)>;
 
-    // Makes every page with the factory; the stack owns them.
-    PageStack(const Factory& factory, QWidget* parent);
+    // Pages are made with the factory when first asked for (the window
+    // starts sooner: the square page alone has over forty rows); the stack
+    // owns them.
+    PageStack(Factory factory, QWidget* parent);
 
     PropertyPage* page(ObjectKind kind) const;
     // The visible page, or null.
@@ -35,7 +37,8 @@ class PageStack : public QWidget {
     void reloadVisible();
 
   private:
-    std::array<PropertyPage*, 8> pages_{};  // by ObjectKind number
+    Factory factory_;
+    mutable std::array<PropertyPage*, 8> pages_{};  // by ObjectKind number; made on use
 };
 
 }  // namespace banmen
