@@ -188,7 +188,7 @@ TEST_F(RecordOwnerTest, NewGameSettingsAndPlayers) {
     EXPECT_EQ(text(r.dataItems[0].name), "所持金");
     EXPECT_EQ(text(r.dataItems[0].unit), "円");
     EXPECT_EQ(r.dataItems[0].visible, 1);
-    EXPECT_EQ(r.dataItems[0].kind, kDataMoney);
+    EXPECT_EQ(std::int32_t{r.dataItems[0].kind}, kDataMoney);  // a copy: the field is packed
     EXPECT_EQ(r.dataItems[1].name[0], '\0');
     // The modified flag is left set; callers clear it.
     EXPECT_TRUE(owner.modified());

@@ -87,10 +87,10 @@ TEST_F(SampleGameTest, ShowsEveryFeature) {
 
     std::set<std::int32_t> shownStates, shownData;
     for (const PlayerStateDef& state : record_.states) {
-        shownStates.insert(state.visible);
+        shownStates.insert(std::int32_t{state.visible});  // a copy: the field is packed
     }
     for (const PlayerDataDef& item : record_.dataItems) {
-        shownData.insert(item.visible);
+        shownData.insert(std::int32_t{item.visible});
     }
     EXPECT_EQ(shownStates, (std::set<std::int32_t>{0, 1}));
     EXPECT_EQ(shownData, (std::set<std::int32_t>{0, 1}));
