@@ -110,7 +110,7 @@ TEST_F(CliTest, HelpListsEveryCommandWithinEightyColumns) {
     EXPECT_EQ(run({"unpack", "--help"}).out.substr(0, 30), "usage: banmen-cli unpack [--fo");
     // The longest synopsis, in help and in a usage error.
     Result play = run({"help", "play"});
-    EXPECT_THAT(play.out, HasSubstr("[--transcript FILE] [--verbose]\n"));
+    EXPECT_THAT(play.out, HasSubstr("[--transcript FILE [--force]]\n      [--verbose]\n"));
     expectWithinEightyColumns(play.out);
     expectWithinEightyColumns(run({"play", "--bad"}).err);
 }

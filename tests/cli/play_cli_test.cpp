@@ -142,6 +142,24 @@ TEST_F(PlayCliTest, AnAutomaticGameRunsToItsResultsAndRepeatsWithTheSameSeed) {
     EXPECT_EQ(winners, 1);  // the first goal ends the game; nobody else is ranked
 }
 
+TEST_F(PlayCliTest, ATranscriptReplacesAFileOnlyWhenAskedAndNeverTheGame) {
+    const std::string path = dir_.file("t.jsonl");
+    test::writeText(path, "kept");
+    const Result refused = run({"play", "--auto", "--transcript", path, game_});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(refused.err, HasSubstr("already exists (use --force to replace it)"));
+    EXPECT_EQ(readText(path), "kept");
+    ASSERT_EQ(run({"play", "--auto", "--force", "--transcript", path, game_}).exitCode, 0);
+    EXPECT_THAT(readText(path), StartsWith("{"));
+
+    // Arguments swapped: the game is not overwritten, --force or not.
+    const std::string game = readText(game_);
+    const Result swapped = run({"play", "--auto", "--force", "--transcript", game_, game_});
+    EXPECT_EQ(swapped.exitCode, 1);
+    EXPECT_THAT(swapped.err, HasSubstr("is also an input of this command"));
+    EXPECT_EQ(readText(game_), game);
+}
+
 TEST_F(PlayCliTest, AnotherSeedPlaysAnotherGame) {
     const std::string first = dir_.file("first.jsonl");
     const std::string second = dir_.file("second.jsonl");

@@ -19,9 +19,9 @@ constexpr OptionSpec kPackOptions[] = {{"--unit", true}, {"--force", false}};
 constexpr OptionSpec kProbeOptions[] = {{"--json", false}};
 constexpr OptionSpec kBuildOptions[] = {{"--out", true}, {"--force", false}};
 constexpr OptionSpec kPlayOptions[] = {
-    {"--debug", false},    {"--from", true},       {"--players", true},
-    {"--seed", true},      {"--dice", true},       {"--auto", false},
-    {"--max-turns", true}, {"--transcript", true}, {"--verbose", false}};
+    {"--debug", false}, {"--from", true},    {"--players", true},   {"--seed", true},
+    {"--dice", true},   {"--auto", false},   {"--max-turns", true}, {"--transcript", true},
+    {"--force", false}, {"--verbose", false}};
 constexpr OptionSpec kSimulateOptions[] = {
     {"--games", true}, {"--seed", true}, {"--max-turns", true}};
 constexpr OptionSpec kAnalyzeOptions[] = {{"--games", true},
@@ -45,7 +45,7 @@ const std::array<Command, 14> kCommands = {{
      kForceOptions, 2, 2, runConvert},
     {"play",
      "GAME [--auto] [--debug] [--from SQUARE] [--players pcpc] [--seed N] [--dice 3,5,1] "
-     "[--max-turns N] [--transcript FILE] [--verbose]",
+     "[--max-turns N] [--transcript FILE [--force]] [--verbose]",
      "play a .sgw, .sgp or .sgr in the terminal (exit 3: stopped before the end)", kPlayOptions, 1,
      1, runPlay, checkPlayArguments},
     {"simulate", "GAME [--games N] [--seed N] [--max-turns N]",

@@ -167,6 +167,11 @@ int runPlay(const Arguments& args, Context& context) {
     std::unique_ptr<TranscriptWriter> transcript;
     if (args.has("--transcript")) {
         const std::string transcriptPath = args.value("--transcript");
+        // As every output: an existing file is replaced only when asked,
+        // and never the game itself.
+        if (Status writable = checkOutput(transcriptPath, args.has("--force"), {path}); !writable) {
+            return fail(context, transcriptPath, writable.reason());
+        }
         transcriptFile.open(transcriptPath, std::ios::binary | std::ios::trunc);
         if (!transcriptFile) {
             return fail(context, transcriptPath, "cannot write the transcript");
