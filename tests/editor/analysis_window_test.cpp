@@ -189,8 +189,7 @@ class AnalysisWindowTest : public QObject {
         const QString summary = editor.part<QLabel>("summaryLabel")->text();
         QVERIFY2(summary.contains(QStringLiteral("局で中止")), qPrintable(summary));
         // Every game played ran into the turn limit.
-        QVERIFY2(summary.contains(QStringLiteral("終局した対局がありません")),
-                 qPrintable(summary));
+        QVERIFY2(summary.contains(QStringLiteral("終局した対局がありません")), qPrintable(summary));
     }
 
     void closingTheWindowOrTheEditorEndsTheRun() {
