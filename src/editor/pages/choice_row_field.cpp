@@ -1,7 +1,6 @@
 #include "editor/pages/choice_row_field.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -53,10 +52,8 @@ ChoiceRowField::ChoiceRowField(const RowSpec& row, TablePage& page)
     line_->setReadOnly(true);
     layout->addWidget(line_, 1);
     page.addControl(line_, row.control, this);
-    line_->installEventFilter(this);
-    auto* spin = new SpinArrows(this);
+    auto* spin = new SpinArrows(line_, this);
     spin->setObjectName(QStringLiteral("control%1").arg(row.spin));
-    spin->setFixedHeight(line_->sizeHint().height());
     layout->addWidget(spin);
     connect(spin, &SpinArrows::stepped, this, &ChoiceRowField::step);
 }
@@ -113,17 +110,6 @@ void ChoiceRowField::step(int direction) {
         }
         owner.SetNumber(*field, next);
     });
-}
-
-bool ChoiceRowField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == line_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            step(key == Qt::Key_Up ? +1 : -1);
-            return true;
-        }
-    }
-    return PageField::eventFilter(watched, event);
 }
 
 }  // namespace banmen

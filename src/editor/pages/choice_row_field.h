@@ -32,9 +32,6 @@ class ChoiceRowField : public PageField {
     void load(bool force) override;
     QWidget* focusControl() const override;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void step(int direction);
 

@@ -1,7 +1,6 @@
 #include "editor/pages/number_row_field.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <limits>
 
@@ -49,12 +48,10 @@ NumberRowField::NumberRowField(const RowSpec& row, TablePage& page)
         }
     });
     if (row.type == RowType::Count) {
-        spin_ = new SpinArrows(this);
-        spin_->setFixedHeight(line_->sizeHint().height());
+        spin_ = new SpinArrows(line_, this);
         spin_->setObjectName(QStringLiteral("control%1").arg(row.spin));
         layout->addWidget(spin_);
         connect(spin_, &SpinArrows::stepped, this, &NumberRowField::step);
-        line_->installEventFilter(this);
     }
     if (row.type == RowType::DataValue) {
         unit_ = addShownLine(row.unitControl);
@@ -130,17 +127,6 @@ bool NumberRowField::read() {
         write(*value, false);
     }
     return true;
-}
-
-bool NumberRowField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == line_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            step(key == Qt::Key_Up ? +1 : -1);
-            return true;
-        }
-    }
-    return PageField::eventFilter(watched, event);
 }
 
 // The count's spin: up counts up; a step that would leave the range is

@@ -24,9 +24,6 @@ class NumberRowField : public PageField {
     QString helpText(int control) const override;
     QWidget* focusControl() const override;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     bool ranged() const { return row_.type == RowType::Count; }
     // Why the control's text cannot be written, or empty.

@@ -1,5 +1,6 @@
 #include "editor/pages/spin_arrows.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 
 namespace banmen {
@@ -16,15 +17,28 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
 
 }  // namespace
 
-SpinArrows::SpinArrows(QWidget* parent)
+SpinArrows::SpinArrows(QWidget* field, QWidget* parent)
     : QWidget(parent),
+      field_(field),
       up_(arrowButton(Qt::UpArrow, this)),
       down_(arrowButton(Qt::DownArrow, this)) {
     up_->setObjectName("up");
     down_->setObjectName("down");
-    setFixedWidth(kWidth);
+    setFixedSize(kWidth, field->sizeHint().height());
+    field->installEventFilter(this);
     connect(up_, &QToolButton::clicked, this, [this] { emit stepped(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { emit stepped(-1); });
+}
+
+bool SpinArrows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == field_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            emit stepped(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SpinArrows::resizeEvent(QResizeEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 // The spin beside a choice or a count: two small arrow buttons, up above
 // down, that never take the keyboard focus (the field beside them keeps it).
+// The Up and Down keys in that field step as the buttons do.
 
 #include <QWidget>
 
@@ -14,7 +15,8 @@ class SpinArrows : public QWidget {
   public:
     static constexpr int kWidth = 14;
 
-    explicit SpinArrows(QWidget* parent);
+    // As high as `field`, whose Up and Down keys it takes.
+    SpinArrows(QWidget* field, QWidget* parent);
 
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
@@ -24,8 +26,10 @@ class SpinArrows : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* field_;
     QToolButton* up_;
     QToolButton* down_;
 };
