@@ -30,30 +30,37 @@ QLabel* makeField(QWidget* parent, const char* name, QRect geometry) {
     return label;
 }
 
+// "座標( 420, 290 )" is wider than its 88-pixel field in the usual font:
+// the field's font is made small enough, once, for the widest coordinates
+// the map gives, so no second number is ever cut off.
+void fitCoordinates(QLabel* field) {
+    const QString widest = QStringLiteral("座標( 888, 888 )");
+    QFont font = field->font();
+    const int room = field->contentsRect().width();
+    int size = kFontPixels;
+    for (; size > kSmallestFontPixels; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(widest) <= room) {
+            break;
+        }
+    }
+    font.setPixelSize(size);
+    field->setFont(font);
+}
+
 }  // namespace
 
 StatusLine::StatusLine(QWidget* parent)
     : square_(makeField(parent, "squareStatus", QRect(1, 602, 799, 14))),
       coordinates_(makeField(parent, "coordinatesStatus", QRect(802, 602, 88, 14))),
-      lock_(makeField(parent, "lockStatus", QRect(892, 602, 87, 14))) {}
+      lock_(makeField(parent, "lockStatus", QRect(892, 602, 87, 14))) {
+    fitCoordinates(coordinates_);
+}
 
 void StatusLine::setSquareText(const QString& text) {
     square_->setText(text);
 }
 void StatusLine::setCoordinatesText(const QString& text) {
-    // "座標( 420, 290 )" is wider than its 88-pixel field in the usual
-    // font: the text shrinks rather than losing the second number.
-    QFont font = coordinates_->font();
-    const int room = coordinates_->contentsRect().width();
-    int size = kFontPixels;
-    for (; size > kSmallestFontPixels; --size) {
-        font.setPixelSize(size);
-        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
-            break;
-        }
-    }
-    font.setPixelSize(size);
-    coordinates_->setFont(font);
     coordinates_->setText(text);
 }
 void StatusLine::setLockText(const QString& text) {
